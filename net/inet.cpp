@@ -1,0 +1,79 @@
+// inet.cpp - InetAddress resolution and ServicePort over the system resolver.
+#include "net/inet.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstring>
+
+InetAddress::InetAddress() : _address(0xFFFFFFFFu)
+{
+}
+
+bool InetAddress::Resolve(const char *name)
+{
+    char self[64];
+    if (!name) {
+        if (gethostname(self, sizeof self) != 0)
+            return false;
+        self[sizeof self - 1] = '\0';   // gethostname need not terminate a cut name
+        name = self;
+    }
+    struct in_addr numeric;
+    if (inet_aton(name, &numeric)) {
+        _address = numeric.s_addr;
+        _hostName.clear();
+        return true;
+    }
+    struct hostent *entry = gethostbyname(name);
+    if (!entry || entry->h_addrtype != AF_INET || entry->h_length != 4 || !entry->h_addr_list[0])
+        return false;
+    memcpy(&_address, entry->h_addr_list[0], 4);
+    _hostName = name;   // the name the user gave, not the entry's official one
+    return true;
+}
+
+bool InetAddress::ResolveNumeric(const char *text)
+{
+    if (!text)
+        return false;
+    std::string dotted(text, strcspn(text, ":"));
+    struct in_addr numeric;
+    if (!inet_aton(dotted.c_str(), &numeric))
+        return false;
+    _address = numeric.s_addr;
+    _hostName.clear();
+    return true;
+}
+
+const char *InetAddress::HostName()
+{
+    if (_hostName.empty()) {
+        struct hostent *entry = gethostbyaddr(&_address, 4, AF_INET);
+        if (entry && entry->h_name)
+            _hostName = entry->h_name;
+    }
+    return _hostName.c_str();
+}
+
+char *InetAddress::DottedString() const
+{
+    struct in_addr address;
+    address.s_addr = _address;
+    return inet_ntoa(address);
+}
+
+uint16_t ServicePort(const char *name, const char *protocol)
+{
+    if (!name)
+        return 0;
+    struct servent *entry = getservbyname(name, protocol);
+    if (entry)
+        return ntohs((uint16_t)entry->s_port);
+    if (strcmp(name, "http") == 0 || strcmp(name, "www") == 0)
+        return 80;
+    return 0;
+}

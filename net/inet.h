@@ -1,0 +1,38 @@
+// inet.h - InetAddress, an IPv4 address with the host name it was found under, and ServicePort.
+#ifndef VIREO_NET_INET_H
+#define VIREO_NET_INET_H
+
+#include <cstdint>
+#include <string>
+
+class InetAddress {
+public:
+    InetAddress();
+
+    // Host names are not compared: one machine may be known under several names.
+    bool operator==(const InetAddress &other) const { return _address == other._address; }
+    bool operator!=(const InetAddress &other) const { return !(*this == other); }
+
+    // A null name stands for this machine. Numeric addresses never reach the resolver.
+    bool Resolve(const char *name);
+    // Only the leading dotted address of a text such as "1.2.3.4:26000"; never the resolver,
+    // so text from the network cannot make us wait on name lookups.
+    bool ResolveNumeric(const char *text);
+
+    const char *HostName();     // reverse lookup when no name is known yet
+    const char *KnownHostName() const { return _hostName.c_str(); }     // never looks up
+    char *DottedString() const; // in the C library's static buffer, overwritten by the next call
+
+    uint32_t Address() const { return _address; }      // network byte order
+    void SetAddress(uint32_t networkOrder) { _address = networkOrder; _hostName.clear(); }
+
+private:
+    uint32_t    _address;       // all ones: none
+    std::string _hostName;
+};
+
+// Port (host order) of a named service, 0 when unknown; "http" and "www" are 80 even
+// when the services database lacks them.
+uint16_t ServicePort(const char *name, const char *protocol);
+
+#endif

@@ -1,0 +1,41 @@
+// socket.h - Socket, a Stream over a BSD socket: connected UDP for queries, TCP for web pages.
+#ifndef VIREO_NET_SOCKET_H
+#define VIREO_NET_SOCKET_H
+
+#include "net/stream.h"
+
+#include <cstdint>
+
+class InetAddress;
+
+class Socket : public Stream {
+public:
+    static const char *const sTcp;      // connection types for Connect
+    static const char *const sUdp;
+
+    Socket();
+    ~Socket() override;
+    // One descriptor, one owner: a copy would close it twice. Moving hands it over.
+    Socket(const Socket &) = delete;
+    Socket &operator=(const Socket &) = delete;
+    Socket(Socket &&other) noexcept;
+    Socket &operator=(Socket &&other) noexcept;
+
+    void Close() override;
+    int Read(char *buf, unsigned int len) override;
+    int Write(const char *buf, unsigned int len) override;
+
+    // A socket that was open is closed first; a failed connect leaves the socket closed.
+    bool Connect(const InetAddress &address, uint16_t port, const char *type);
+    bool ConnectService(const InetAddress &address, const char *service, const char *protocol);
+
+    bool Connected() const { return _fd != -1; }
+    int Fd() const { return _fd; }
+    static int ErrorNumber();
+    static const char *ErrorText();
+
+private:
+    int _fd;
+};
+
+#endif

@@ -1,0 +1,360 @@
+// fake_game_server.cpp - the scripted game server and the one thread that serves them all.
+#include "tests/support/fake_game_server.h"
+
+#include "tests/support/descriptors.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <thread>
+#include <unordered_set>
+
+// ---- The shared serving thread
+
+class FakeServerHub {
+public:
+    static void Add(FakeGameServer *server);
+    static void Remove(FakeGameServer *server);
+
+private:
+    static void Run();
+    static void Wake();
+
+    static std::mutex                          sLifeMutex;     // serialises Add and Remove
+    static std::mutex                          sMutex;         // guards the set below
+    static std::unordered_set<FakeGameServer *> sServers;
+    static std::thread                         sThread;
+    static int                                 sWake[2];
+    static bool                                sRunning;
+};
+
+std::mutex FakeServerHub::sLifeMutex;
+std::mutex FakeServerHub::sMutex;
+std::unordered_set<FakeGameServer *> FakeServerHub::sServers;
+std::thread FakeServerHub::sThread;
+int FakeServerHub::sWake[2] = {-1, -1};
+bool FakeServerHub::sRunning = false;
+
+void FakeServerHub::Add(FakeGameServer *server)
+{
+    std::lock_guard<std::mutex> life(sLifeMutex);
+    bool start = false;
+    {
+        std::lock_guard<std::mutex> lock(sMutex);
+        sServers.insert(server);
+        if (!sRunning) {
+            if (pipe2(sWake, O_CLOEXEC | O_NONBLOCK) != 0)
+                return;
+            sRunning = true;
+            start = true;
+        }
+    }
+    if (start)
+        sThread = std::thread(Run);
+    else
+        Wake();     // the new socket joins the next poll
+}
+
+void FakeServerHub::Remove(FakeGameServer *server)
+{
+    std::lock_guard<std::mutex> life(sLifeMutex);
+    bool stop = false;
+    {
+        std::lock_guard<std::mutex> lock(sMutex);
+        sServers.erase(server);
+        if (sServers.empty() && sRunning) {
+            sRunning = false;
+            stop = true;
+        }
+    }
+    Wake();
+    if (stop) {
+        sThread.join();
+        close(sWake[0]);
+        close(sWake[1]);
+        sWake[0] = sWake[1] = -1;
+    }
+}
+
+void FakeServerHub::Wake()
+{
+    if (sWake[1] >= 0) {
+        char byte = 0;
+        ssize_t woken = write(sWake[1], &byte, 1);  // a full pipe wakes the thread just as well
+        (void)woken;
+    }
+}
+
+void FakeServerHub::Run()
+{
+    for (;;) {
+        std::vector<struct pollfd> fds;
+        std::vector<FakeGameServer *> owners;
+        {
+            std::lock_guard<std::mutex> lock(sMutex);
+            if (!sRunning)
+                return;
+            fds.push_back({sWake[0], POLLIN, 0});
+            owners.push_back(nullptr);
+            for (FakeGameServer *server : sServers) {
+                fds.push_back({server->mFd, POLLIN, 0});
+                owners.push_back(server);
+            }
+        }
+        if (poll(fds.data(), fds.size(), -1) < 0)
+            continue;
+        char drain[64];
+        while (read(sWake[0], drain, sizeof drain) > 0)
+            ;
+        std::lock_guard<std::mutex> lock(sMutex);
+        for (size_t i = 1; i < fds.size(); i++) {
+            // A server removed meanwhile is no longer in the set and is not touched.
+            if ((fds[i].revents & POLLIN) && sServers.count(owners[i]))
+                owners[i]->Serve();
+        }
+    }
+}
+
+// ---- Requests and manglers
+
+std::string FakeRequest::RuleName() const
+{
+    if (bytes.size() <= 5)
+        return std::string();
+    const char *start = (const char *)bytes.data() + 5;
+    return std::string(start, strnlen(start, bytes.size() - 5));
+}
+
+namespace {
+
+bool Applies(int opcode, const Packet &reply)
+{
+    return opcode == 0 || (reply.size() > 4 && reply[4] == opcode);
+}
+
+} // namespace
+
+ReplyMangler TruncateBy(int bytes, int opcode)
+{
+    return [=](const FakeRequest &, Packet reply) {
+        if (Applies(opcode, reply)) {
+            reply.resize(reply.size() > (size_t)bytes ? reply.size() - bytes : 0);
+            FixLength(reply);
+        }
+        return reply;
+    };
+}
+
+ReplyMangler WrongLengthField(int delta, int opcode)
+{
+    return [=](const FakeRequest &, Packet reply) {
+        if (Applies(opcode, reply) && reply.size() >= 4) {
+            unsigned int length = (unsigned int)((int)reply.size() + delta);
+            reply[2] = (unsigned char)(length >> 8);
+            reply[3] = (unsigned char)length;
+        }
+        return reply;
+    };
+}
+
+ReplyMangler StripNuls(int opcode)
+{
+    return [=](const FakeRequest &, Packet reply) {
+        if (Applies(opcode, reply) && reply.size() > 5) {
+            Packet stripped(reply.begin(), reply.begin() + 5);
+            for (size_t i = 5; i < reply.size(); i++) {
+                if (reply[i] != 0)
+                    stripped.push_back(reply[i]);
+            }
+            FixLength(stripped);
+            return stripped;
+        }
+        return reply;
+    };
+}
+
+ReplyMangler WithOpcode(unsigned char newOpcode, int opcode)
+{
+    return [=](const FakeRequest &, Packet reply) {
+        if (Applies(opcode, reply) && reply.size() > 4)
+            reply[4] = newOpcode;
+        return reply;
+    };
+}
+
+// ---- The server
+
+FakeGameServer::FakeGameServer(const FakeGameScript &script) : mScript(script)
+{
+    memset(&mPeer, 0, sizeof mPeer);
+}
+
+FakeGameServer::~FakeGameServer()
+{
+    Stop();
+}
+
+bool FakeGameServer::Start()
+{
+    if (mRunning)
+        return true;
+    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    struct sockaddr_in address;
+    memset(&address, 0, sizeof address);
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (bind(fd, (struct sockaddr *)&address, sizeof address) != 0
+        || getsockname(fd, (struct sockaddr *)&address, &size) != 0) {
+        close(fd);
+        return false;
+    }
+    mFd = MoveDescriptorHigh(fd);
+    mPort = ntohs(address.sin_port);
+    {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mRequests.clear();      // a restarted server records afresh
+        mHavePeer = false;
+    }
+    mRunning = true;
+    FakeServerHub::Add(this);
+    return true;
+}
+
+void FakeGameServer::Stop()
+{
+    if (!mRunning)
+        return;
+    FakeServerHub::Remove(this);
+    close(mFd);
+    mFd = -1;
+    mRunning = false;
+}
+
+std::string FakeGameServer::HostText() const
+{
+    return "127.0.0.1:" + std::to_string(mPort);
+}
+
+void FakeGameServer::SetScript(const FakeGameScript &script)
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    mScript = script;
+}
+
+std::vector<FakeRequest> FakeGameServer::Requests() const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mRequests;
+}
+
+size_t FakeGameServer::RequestCount(int opcode) const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    size_t count = 0;
+    for (const FakeRequest &request : mRequests) {
+        if (opcode < 0 || request.Opcode() == opcode)
+            count++;
+    }
+    return count;
+}
+
+bool FakeGameServer::WaitForRequests(size_t count, std::chrono::milliseconds timeout) const
+{
+    std::unique_lock<std::mutex> lock(mMutex);
+    return mArrived.wait_for(lock, timeout, [&] { return mRequests.size() >= count; });
+}
+
+bool FakeGameServer::SendUnsolicited(const Packet &datagram)
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    if (!mHavePeer || mFd < 0)
+        return false;
+    SendTo(datagram, mPeer);
+    return true;
+}
+
+void FakeGameServer::Serve()
+{
+    for (;;) {
+        unsigned char buffer[2048];
+        struct sockaddr_in peer;
+        socklen_t size = sizeof peer;
+        ssize_t received = recvfrom(mFd, buffer, sizeof buffer, 0, (struct sockaddr *)&peer, &size);
+        if (received < 0)
+            return;     // drained
+        FakeRequest request;
+        request.bytes.assign(buffer, buffer + received);
+        request.time = std::chrono::steady_clock::now();
+        std::lock_guard<std::mutex> lock(mMutex);
+        mRequests.push_back(request);
+        mPeer = peer;
+        mHavePeer = true;
+        mArrived.notify_all();
+        Answer(request, peer);
+    }
+}
+
+void FakeGameServer::Answer(const FakeRequest &request, const struct sockaddr_in &peer)
+{
+    if (mScript.silent || (int)mRequests.size() <= mScript.dropFirst)
+        return;
+    for (Packet reply : RepliesFor(request)) {
+        if (mScript.mangle)
+            reply = mScript.mangle(request, reply);
+        if (reply.empty())
+            continue;
+        for (int i = 0; i < mScript.repeatReplies; i++)
+            SendTo(reply, peer);
+    }
+}
+
+std::vector<Packet> FakeGameServer::RepliesFor(const FakeRequest &request) const
+{
+    switch (request.Opcode()) {
+    case 0x02: {
+        int players = mScript.reportedPlayers >= 0 ? mScript.reportedPlayers
+                                                   : (int)mScript.players.size();
+        return {MakeInfoReply(mScript.address, mScript.hostName, mScript.mapName, players,
+                              mScript.maxPlayers, mScript.protocolVersion)};
+    }
+    case 0x03: {
+        int index = request.PlayerIndex();
+        if (index < 0 || index >= (int)mScript.players.size())
+            return {};      // the game stays silent about players it does not have
+        const FakePlayer &player = mScript.players[index];
+        return {MakePlayerReply(player.number >= 0 ? player.number : index, player)};
+    }
+    case 0x04:
+        return {RuleAfter(request.RuleName())};
+    default:
+        return {};
+    }
+}
+
+Packet FakeGameServer::RuleAfter(const std::string &name) const
+{
+    const std::vector<FakeRule> &rules = mScript.rules;
+    size_t next = 0;
+    if (!name.empty()) {
+        while (next < rules.size() && rules[next].name != name)
+            next++;
+        next++;     // past the named rule; an unknown name ends the list
+    }
+    if (next == rules.size() && mScript.cycleRulesTo >= 0 && !rules.empty())
+        next = (size_t)mScript.cycleRulesTo % rules.size();
+    if (next >= rules.size())
+        return MakeEndOfRules();
+    return MakeRuleReply(rules[next].name, rules[next].value);
+}
+
+void FakeGameServer::SendTo(const Packet &datagram, const struct sockaddr_in &peer)
+{
+    sendto(mFd, datagram.data(), datagram.size(), 0, (const struct sockaddr *)&peer, sizeof peer);
+}
