@@ -5,6 +5,8 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -62,6 +64,19 @@ int Socket::Write(const char *buf, unsigned int len)
 
 bool Socket::Connect(const InetAddress &address, uint16_t port, const char *type)
 {
+    return OpenAndConnect(address, port, type, -1);
+}
+
+bool Socket::ConnectWithin(const InetAddress &address, uint16_t port, const char *type,
+                           int timeoutMs)
+{
+    return OpenAndConnect(address, port, type, timeoutMs < 0 ? 0 : timeoutMs);
+}
+
+// A negative time-out waits as long as the kernel does.
+bool Socket::OpenAndConnect(const InetAddress &address, uint16_t port, const char *type,
+                            int timeoutMs)
+{
     Close();
     struct sockaddr_in peer;
     memset(&peer, 0, sizeof peer);
@@ -73,13 +88,42 @@ bool Socket::Connect(const InetAddress &address, uint16_t port, const char *type
     _fd = socket(AF_INET, udp ? SOCK_DGRAM : SOCK_STREAM, 0);
     if (_fd == -1)
         return false;
-    if (connect(_fd, (struct sockaddr *)&peer, sizeof peer) == 0)
-        return true;
-    // Keep the caller's errno through close(), and do not leak the descriptor.
+    int flags = fcntl(_fd, F_GETFL);
+    if (timeoutMs >= 0)
+        fcntl(_fd, F_SETFL, flags | O_NONBLOCK);
+    bool connected = connect(_fd, (struct sockaddr *)&peer, sizeof peer) == 0
+                     || (timeoutMs >= 0 && errno == EINPROGRESS && AwaitConnect(timeoutMs));
+    if (!connected) {
+        CloseKeepingErrno();    // no descriptor may leak from a failed connect
+        return false;
+    }
+    fcntl(_fd, F_SETFL, flags);
+    return true;
+}
+
+bool Socket::AwaitConnect(int timeoutMs)
+{
+    struct pollfd p = {_fd, POLLOUT, 0};
+    int ready;
+    while ((ready = poll(&p, 1, timeoutMs)) < 0 && errno == EINTR) {
+    }
+    if (ready == 0)
+        errno = ETIMEDOUT;
+    if (ready <= 0)
+        return false;
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (getsockopt(_fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0)
+        return false;
+    errno = error;
+    return error == 0;
+}
+
+void Socket::CloseKeepingErrno()
+{
     int error = errno;
     Close();
     errno = error;
-    return false;
 }
 
 bool Socket::ConnectService(const InetAddress &address, const char *service, const char *protocol)

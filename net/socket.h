@@ -28,6 +28,9 @@ public:
     // A socket that was open is closed first; a failed connect leaves the socket closed.
     bool Connect(const InetAddress &address, uint16_t port, const char *type);
     bool ConnectService(const InetAddress &address, const char *service, const char *protocol);
+    // As Connect, but gives up with ETIMEDOUT after timeoutMs: a host that drops our packets
+    // would otherwise hold the caller for the kernel's own time-out of minutes.
+    bool ConnectWithin(const InetAddress &address, uint16_t port, const char *type, int timeoutMs);
 
     bool Connected() const { return _fd != -1; }
     int Fd() const { return _fd; }
@@ -35,6 +38,11 @@ public:
     static const char *ErrorText();
 
 private:
+    bool OpenAndConnect(const InetAddress &address, uint16_t port, const char *type,
+                        int timeoutMs);
+    bool AwaitConnect(int timeoutMs);
+    void CloseKeepingErrno();
+
     int _fd;
 };
 

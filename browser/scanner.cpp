@@ -1,0 +1,115 @@
+// scanner.cpp - the server line scanner of server-list files and pages.
+#include "browser/scanner.h"
+
+#include <cassert>
+#include <cstdio>
+#include <cstring>
+
+static const int DefaultPort = 26000;
+
+static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+namespace {
+
+// One candidate address: its four numbers and where its text ends.
+struct Candidate {
+    int    octet[4];
+    size_t end;
+};
+
+// Reads four decimal octets at start. Leading zeros count as decimal, never octal, and the
+// dots must follow the digits directly, so words around a blank never join into an address.
+bool readAddress(const char *line, size_t length, size_t start, Candidate *c)
+{
+    size_t p = start;
+    for (int i = 0; i < 4; i++) {
+        if (i > 0) {
+            if (p >= length || line[p] != '.')
+                return false;
+            p++;
+        }
+        size_t digits = 0;
+        int value = 0;
+        while (p < length && isDigit(line[p]) && digits < 4) {
+            value = value * 10 + (line[p] - '0');
+            p++;
+            digits++;
+        }
+        if (digits == 0 || digits > 3 || value > 255)
+            return false;
+        c->octet[i] = value;
+    }
+    c->end = p;
+    return true;
+}
+
+bool isLoopback(const Candidate &c)
+{
+    return c.octet[0] == 127 && c.octet[1] == 0 && c.octet[2] == 0;
+}
+
+bool isBroadcast(const Candidate &c)
+{
+    return c.octet[0] == 255 && c.octet[1] == 255 && c.octet[2] == 255 && c.octet[3] == 255;
+}
+
+// The port after ":", blanks and a sign allowed before its digits; DefaultPort unless
+// it is a port number at all.
+int readPort(const char *line, size_t length, size_t p)
+{
+    if (p >= length || line[p] != ':')
+        return DefaultPort;
+    p++;
+    while (p < length && (line[p] == ' ' || line[p] == '\t'))
+        p++;
+    bool negative = p < length && line[p] == '-';
+    if (p < length && (line[p] == '-' || line[p] == '+'))
+        p++;
+    long value = 0;
+    for (; p < length && isDigit(line[p]); p++) {
+        value = value * 10 + (line[p] - '0');
+        if (value > 65535)
+            return DefaultPort;
+    }
+    return negative || value == 0 ? DefaultPort : (int)value;
+}
+
+// The next start of a run of digits at or after p; length when there is none.
+size_t nextRun(const char *line, size_t length, size_t p)
+{
+    for (; p < length; p++) {
+        if (isDigit(line[p]) && (p == 0 || !isDigit(line[p - 1])))
+            return p;
+    }
+    return length;
+}
+
+}
+
+bool scanServerLine(const char *line, size_t length, std::string *hostPort)
+{
+    assert(line && hostPort);
+    for (size_t p = nextRun(line, length, 0); p < length; p = nextRun(line, length, p + 1)) {
+        Candidate c;
+        if (!readAddress(line, length, p, &c) || isBroadcast(c))
+            continue;
+        if (c.end < length && isDigit(line[c.end]))
+            continue;           // a fourth number of more than three digits
+        if (isLoopback(c)) {
+            p = c.end;          // our own machine is no server to list; go on after it
+            continue;
+        }
+        char text[32];
+        snprintf(text, sizeof text, "%d.%d.%d.%d:%d", c.octet[0], c.octet[1], c.octet[2],
+                 c.octet[3], readPort(line, length, c.end));
+        *hostPort = text;
+        return true;
+    }
+    return false;
+}
+
+bool scanServerLine(const char *line, std::string *hostPort)
+{
+    assert(line);
+    return scanServerLine(line, strlen(line), hostPort);
+}

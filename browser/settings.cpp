@@ -1,0 +1,328 @@
+// settings.cpp - reads and writes the settings file "~/.vireorc".
+#include "browser/settings.h"
+
+#include "query/server.h"
+
+#include <cassert>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+const char *const viewNames[5] = {"all", "passed", "skipped", "favorites", "avoid"};
+const char *const serverSortNames[6] = {"name", "ping", "timeOut", "IP", "map", "players"};
+const char *const playerSortNames[6] = {"team", "name", "frags", "time", "ping", "skin"};
+
+const char *const defaultSource = "http://www.quakeservers.net/quakeworld/servers/";
+
+// A line longer than this is junk, not a setting; memory stays bounded whatever the file.
+static const size_t MaxLine = 65536;
+// Pane sizes become X dimensions, which stop at 32767.
+static const int MaxPaneSize = 32767;
+
+// ---- Reading
+
+static void readName(const char *value, const char *const *names, int count, int *index)
+{
+    for (int i = 0; i < count; i++) {
+        if (strcmp(value, names[i]) == 0) {
+            *index = i;
+            return;
+        }
+    }
+}
+
+static void readPaneSize(const char *value, int *size)
+{
+    int n;
+    if (Setting::ScanInt(value, &n) && n >= 0 && n <= MaxPaneSize)
+        *size = n;
+}
+
+static bool isHostChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+        || c == '.' || c == '-' || c == '_';
+}
+
+// The first token of a server line, "host" or "host:port", as Server::SetHost reads it;
+// false for a token no server could come from.
+static bool readServerToken(const char *value, ServerEntry *entry)
+{
+    const char *token = value + strspn(value, " \t");
+    std::string text(token, strcspn(token, " \t"));
+    size_t colon = text.find(':');
+    std::string host = text.substr(0, colon);
+    if (host.empty() || host.size() > 255)
+        return false;
+    for (char c : host) {
+        if (!isHostChar(c))
+            return false;
+    }
+    int port = 0;
+    if (colon != std::string::npos && !Setting::ScanInt(text.c_str() + colon + 1, &port))
+        return false;
+    if (port < 0 || port > 65535)
+        return false;
+    entry->host = host;
+    entry->port = port == 0 ? 26000 : port;
+    return true;
+}
+
+static void readServer(const char *value, unsigned int kind, Settings *settings)
+{
+    ServerEntry entry;
+    entry.kind = kind;
+    if (readServerToken(value, &entry))
+        settings->servers.push_back(entry);
+}
+
+typedef void (*KeywordEffect)(const char *value, Settings *settings);
+
+struct Keyword {
+    const char   *name;
+    KeywordEffect effect;
+};
+
+static const Keyword keywords[] = {
+    {"mainwin", [](const char *v, Settings *s) { s->geometry = v; }},
+    {"serverList", [](const char *v, Settings *s) { s->sources.push_back(v); }},
+    {"infoPaneHeight", [](const char *v, Settings *s) { readPaneSize(v, &s->infoPaneHeight); }},
+    {"rulePaneWidth", [](const char *v, Settings *s) { readPaneSize(v, &s->rulePaneWidth); }},
+    {"server", [](const char *v, Settings *s) { readServer(v, 0, s); }},
+    {"avoid", [](const char *v, Settings *s) { readServer(v, Server::Flag_Avoid, s); }},
+    {"favorite", [](const char *v, Settings *s) { readServer(v, Server::Flag_Favorite, s); }},
+    {"filter", [](const char *v, Settings *s) { readName(v, viewNames, 5, &s->view); }},
+    {"sortServers",
+     [](const char *v, Settings *s) { readName(v, serverSortNames, 6, &s->serverSortKey); }},
+    {"sortPlayers",
+     [](const char *v, Settings *s) { readName(v, playerSortNames, 6, &s->playerSortKey); }},
+    {"showinfo", [](const char *v, Settings *s) { s->showInfo = Setting::TestBool(v); }},
+    {"showrules", [](const char *v, Settings *s) { s->showRules = Setting::TestBool(v); }},
+    {"debug", [](const char *v, Settings *s) { s->debug = Setting::TestBool(v); }},
+    {"option", [](const char *v, Settings *s) { s->options.parse(v); }},
+};
+
+void parseSettingsLine(const char *line, Settings *settings)
+{
+    assert(line && settings);
+    if (line[0] == '\0' || line[0] == '#')
+        return;
+    const char *start = line + strspn(line, " \t");
+    size_t length = strcspn(start, " \t");
+    if (length == 0 || start[length] == '\0' || start[length + 1] == '\0')
+        return;                 // no keyword, or a keyword without a value
+    const char *value = start + length + 1;
+    for (const Keyword &k : keywords) {
+        if (strlen(k.name) == length && strncmp(k.name, start, length) == 0) {
+            k.effect(value, settings);
+            return;
+        }
+    }
+}
+
+// Reads one line of any length; false at the end of the file. A line that holds control
+// characters (a NUL, say) or runs past MaxLine comes back empty, so it is passed over.
+static bool readLine(FILE *fp, std::string *line)
+{
+    line->clear();
+    bool broken = false;
+    int c;
+    while ((c = getc(fp)) != EOF && c != '\n') {
+        if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7f || line->size() >= MaxLine)
+            broken = true;
+        if (!broken)
+            line->push_back((char)c);
+    }
+    if (c == EOF && line->empty() && !broken)
+        return false;
+    if (!line->empty() && line->back() == '\r')
+        line->pop_back();       // written on another system
+    if (broken || line->find('\r') != std::string::npos)
+        line->clear();
+    return true;
+}
+
+void parseSettings(FILE *fp, Settings *settings)
+{
+    assert(fp && settings);
+    std::string line;
+    while (readLine(fp, &line))
+        parseSettingsLine(line.c_str(), settings);
+}
+
+bool readSettings(const char *path, Settings *settings)
+{
+    assert(path && settings);
+    FILE *fp = path[0] != '\0' ? fopen(path, "r") : nullptr;
+    if (fp) {
+        parseSettings(fp, settings);
+        fclose(fp);
+    }
+    if (settings->sources.empty())
+        settings->sources.push_back(defaultSource);
+    return fp != nullptr;
+}
+
+std::string settingsPath()
+{
+    const char *home = getenv("HOME");
+    if (!home || home[0] == '\0') {
+        struct passwd *pw = getpwuid(getuid());
+        home = pw ? pw->pw_dir : nullptr;
+    }
+    if (!home || home[0] == '\0')
+        return std::string();
+    return std::string(home) + "/.vireorc";
+}
+
+// ---- Writing
+
+static void writeBool(FILE *fp, const char *keyword, bool value)
+{
+    fprintf(fp, "%s %s\n", keyword, value ? "true" : "false");
+}
+
+static void writeString(FILE *fp, const char *keyword, const std::string &value)
+{
+    fprintf(fp, "%s ", keyword);
+    writeSettingText(fp, value);
+    fputc('\n', fp);
+}
+
+static const char *kindName(unsigned int kind)
+{
+    if (kind & Server::Flag_Avoid)
+        return "avoid";
+    return kind & Server::Flag_Favorite ? "favorite" : "server";
+}
+
+static void writeServer(FILE *fp, const ServerEntry &entry)
+{
+    fprintf(fp, "%s ", kindName(entry.kind));
+    writeSettingText(fp, entry.host);
+    fprintf(fp, ":%u %d\n", (unsigned)entry.port, entry.timeouts);
+}
+
+void formatSettings(FILE *fp, const Settings &s)
+{
+    assert(fp);
+    assert(s.view >= 0 && s.view < 5);
+    assert(s.serverSortKey >= 0 && s.serverSortKey < 6);
+    assert(s.playerSortKey >= 0 && s.playerSortKey < 6);
+    fputs("# Vireo resource file\n\n", fp);
+    writeBool(fp, "debug", s.debug);
+    fputs("\n", fp);
+    writeString(fp, "mainwin", s.geometry);
+    fprintf(fp, "infoPaneHeight %d\n", s.infoPaneHeight);
+    fprintf(fp, "rulePaneWidth %d\n", s.rulePaneWidth);
+    fputs("\n# options\n", fp);
+    writeBool(fp, "showinfo", s.showInfo);
+    writeBool(fp, "showrules", s.showRules);
+    writeString(fp, "filter", viewNames[s.view]);
+    writeString(fp, "sortServers", serverSortNames[s.serverSortKey]);
+    writeString(fp, "sortPlayers", playerSortNames[s.playerSortKey]);
+    fputs("\n", fp);
+    s.options.write(fp);
+    for (const std::string &source : s.sources)
+        writeString(fp, "serverList", source);
+    fputs("\n# servers (hostname:port timeout)\n", fp);
+    for (const ServerEntry &entry : s.servers)
+        writeServer(fp, entry);
+}
+
+// The file a symbolic link names is the one to replace, so a linked settings file stays linked.
+static std::string targetOf(const char *path)
+{
+    struct stat st;
+    if (lstat(path, &st) == 0 && S_ISLNK(st.st_mode)) {
+        char *real = realpath(path, nullptr);
+        if (real) {
+            std::string target(real);
+            free(real);
+            return target;
+        }
+    }
+    return path;
+}
+
+// The new file keeps the old one's permissions; a first file gets the usual ones.
+static mode_t modeFor(const std::string &target)
+{
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+static bool writeAll(int fd, const Settings &settings)
+{
+    FILE *fp = fdopen(fd, "w");
+    if (!fp) {
+        close(fd);
+        return false;
+    }
+    formatSettings(fp, settings);
+    bool written = fflush(fp) == 0 && !ferror(fp) && fsync(fd) == 0;
+    int error = errno;
+    bool closed = fclose(fp) == 0;
+    if (!written)
+        errno = error;
+    return written && closed;
+}
+
+bool writeSettings(const char *path, const Settings &settings)
+{
+    assert(path);
+    if (path[0] == '\0') {
+        errno = ENOENT;
+        return false;
+    }
+    std::string target = targetOf(path);
+    std::string temp = target + ".XXXXXX";
+    int fd = mkstemp(&temp[0]);
+    if (fd < 0)
+        return false;
+    if (fchmod(fd, modeFor(target)) == 0 && writeAll(fd, settings)
+        && rename(temp.c_str(), target.c_str()) == 0)
+        return true;
+    int error = errno;
+    unlink(temp.c_str());
+    errno = error;
+    return false;
+}
+
+std::string formatGeometry(int width, int height, int x, int y)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%dx%d+%d+%d", (unsigned short)width, (unsigned short)height,
+             (short)x, (short)y);
+    return text;
+}
+
+// ---- Server records
+
+ServerEntry serverEntry(const Server &server)
+{
+    ServerEntry entry;
+    entry.kind = server.mFlags & (Server::Flag_Avoid | Server::Flag_Favorite);
+    entry.host = server.mAddress.KnownHostName();
+    if (entry.host.empty())
+        entry.host = server.mAddress.DottedString();
+    entry.port = server.mPort;
+    entry.timeouts = server.mTimeouts;
+    return entry;
+}
+
+void makeServer(const ServerEntry &entry, Server *server)
+{
+    assert(server);
+    std::string text = entry.host + ":" + std::to_string(entry.port);
+    server->SetHost(text.c_str());
+    server->mFlags |= entry.kind;
+}

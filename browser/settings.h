@@ -1,0 +1,71 @@
+// settings.h - the user's settings file "~/.vireorc": its record, reader and writer.
+#ifndef VIREO_BROWSER_SETTINGS_H
+#define VIREO_BROWSER_SETTINGS_H
+
+#include "browser/options.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class Server;
+
+// One server line of the file: "server", "favorite" or "avoid", host:port, time-out count.
+struct ServerEntry {
+    unsigned int kind = 0;      // 0, Flag_Favorite or Flag_Avoid
+    std::string  host;          // host name or dotted address, as written or read
+    int          port = 26000;
+    int          timeouts = 0;  // written, never read back: a server read starts at 0
+};
+
+// Everything the file carries. The main window fills one before writing and applies one
+// after reading; the reader only changes what a good line of the file names.
+struct Settings {
+    bool        debug = false;
+    std::string geometry;               // "mainwin": the shell's "geometry" resource
+    int         infoPaneHeight = 0;     // 0: not given
+    int         rulePaneWidth = 0;      // 0: not given
+    bool        showInfo = false;
+    bool        showRules = false;
+    int         view = 1;               // index of viewNames
+    int         serverSortKey = 1;      // index of serverSortNames
+    int         playerSortKey = 1;      // index of playerSortNames
+    Options     options;
+    std::vector<std::string> sources;   // server-list sources, in order, duplicates kept
+    std::vector<ServerEntry> servers;   // in order; the main window drops repeats
+};
+
+// The name tables: the index is the stored value, the name what the file holds.
+extern const char *const viewNames[5];
+extern const char *const serverSortNames[6];
+extern const char *const playerSortNames[6];
+
+// The source used when the file names none.
+extern const char *const defaultSource;
+
+// "%s/.vireorc" in the user's home: HOME, else the password database's home directory.
+// Empty when neither is known.
+std::string settingsPath();
+
+// Reads the file into *settings; false when it cannot be opened. Either way, a record that
+// ends up without a source gets defaultSource.
+bool readSettings(const char *path, Settings *settings);
+// The line loop of the reader over an open file (sources not defaulted).
+void parseSettings(FILE *fp, Settings *settings);
+// One line, without its line feed.
+void parseSettingsLine(const char *line, Settings *settings);
+
+// Writes a temporary file beside path and renames it over path only when every byte was
+// written; false (with errno telling why) leaves the old file as it was.
+bool writeSettings(const char *path, const Settings &settings);
+// The file's text, as writeSettings writes it.
+void formatSettings(FILE *fp, const Settings &settings);
+
+// The "mainwin" text of a shell: width and height unsigned 16-bit, x and y signed 16-bit.
+std::string formatGeometry(int width, int height, int x, int y);
+
+// Between the server records of the main window and the file's server lines.
+ServerEntry serverEntry(const Server &server);
+void        makeServer(const ServerEntry &entry, Server *server);
+
+#endif // VIREO_BROWSER_SETTINGS_H

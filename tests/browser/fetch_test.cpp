@@ -1,0 +1,166 @@
+// fetch_test.cpp - reading server-list sources: files, web pages, refusals and silences.
+#include "browser/fetch.h"
+
+#include "tests/support/fake_http_server.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using Clock = std::chrono::steady_clock;
+
+class FetchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char path[] = "/tmp/vireo-list-XXXXXX";
+        int fd = mkstemp(path);
+        ASSERT_GE(fd, 0);
+        close(fd);
+        mFile = path;
+        mLimits.connectMs = 300;
+        mLimits.readMs = 300;
+        mLimits.totalMs = 3000;
+    }
+    void TearDown() override { unlink(mFile.c_str()); }
+
+    bool fetch(const std::string &source)
+    {
+        mLines.clear();
+        mError.clear();
+        Clock::time_point start = Clock::now();
+        bool ok = fetchSource(source.c_str(), [this](const char *line, size_t length) {
+            mLines.emplace_back(line, length);
+        }, &mError, mLimits);
+        mElapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start)
+                         .count();
+        return ok;
+    }
+    // A TCP port on 127.0.0.1 with a listener whose queue is full, so a connect hangs.
+    int fullListener(uint16_t *port)
+    {
+        int fd = socket(AF_INET, SOCK_STREAM, 0);
+        struct sockaddr_in address;
+        memset(&address, 0, sizeof address);
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        EXPECT_EQ(bind(fd, (struct sockaddr *)&address, sizeof address), 0);
+        EXPECT_EQ(listen(fd, 0), 0);
+        getsockname(fd, (struct sockaddr *)&address, &size);
+        *port = ntohs(address.sin_port);
+        mFiller = socket(AF_INET, SOCK_STREAM, 0);
+        EXPECT_EQ(connect(mFiller, (struct sockaddr *)&address, sizeof address), 0);
+        return fd;
+    }
+
+    std::string              mFile;
+    FetchLimits              mLimits;
+    std::vector<std::string> mLines;
+    std::string              mError;
+    long                     mElapsedMs = 0;
+    int                      mFiller = -1;
+};
+
+TEST_F(FetchTest, AFileSourceGivesEveryLineTheLastOneToo)
+{
+    std::ofstream(mFile) << "10.0.0.1:27500\n\nsecond line\nlast without feed";
+    ASSERT_TRUE(fetch("file:" + mFile));
+    EXPECT_EQ(mLines, (std::vector<std::string>{"10.0.0.1:27500\n", "\n", "second line\n",
+                                                "last without feed"}));
+}
+
+TEST_F(FetchTest, AFileThatCannotBeOpenedFailsWithItsReason)
+{
+    EXPECT_FALSE(fetch("file:/nonexistent/servers.txt"));
+    EXPECT_EQ(mError, strerror(ENOENT));
+    EXPECT_FALSE(fetch("file:/tmp"));           // a folder is no list
+    EXPECT_EQ(mError, strerror(EISDIR));
+}
+
+TEST_F(FetchTest, LongLinesAreCutAndTheNextLineIsWhole)
+{
+    mLimits.maxLine = 16;
+    std::ofstream(mFile) << std::string(100000, 'x') << "\n10.0.0.2\n";
+    ASSERT_TRUE(fetch("file:" + mFile));
+    EXPECT_EQ(mLines, (std::vector<std::string>{std::string(16, 'x'), "10.0.0.2\n"}));
+}
+
+TEST_F(FetchTest, AnEndlessFileEndsInATimeOut)
+{
+    mLimits.totalMs = 300;
+    EXPECT_FALSE(fetch("file:/dev/zero"));
+    EXPECT_EQ(mError, strerror(ETIMEDOUT));
+    EXPECT_LT(mElapsedMs, 2000);
+}
+
+TEST_F(FetchTest, AWebPageIsAskedForAndReadWhole)
+{
+    FakeHttpServer server("HTTP/1.0 200 OK\nContent-Type: text/plain\n\n"
+                          "10.0.0.1:27500\r\n10.0.0.2\nno feed at the end 10.0.0.3");
+    ASSERT_TRUE(server.Start());
+    ASSERT_TRUE(fetch(server.Url("/quake/list.txt")));
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0], "GET /quake/list.txt HTTP/1.0\n\n");
+    EXPECT_EQ(mLines, (std::vector<std::string>{"HTTP/1.0 200 OK\n", "Content-Type: text/plain\n",
+                                                "\n", "10.0.0.1:27500\r\n", "10.0.0.2\n"}));
+}
+
+TEST_F(FetchTest, AnErrorPageIsReadLikeAnyOther)
+{
+    FakeHttpServer server("HTTP/1.0 404 Not Found\n\nNo list; try 10.0.0.9\n");
+    ASSERT_TRUE(server.Start());
+    ASSERT_TRUE(fetch(server.Url("/missing")));
+    EXPECT_EQ(mLines.size(), 3u);
+    EXPECT_EQ(mLines.back(), "No list; try 10.0.0.9\n");
+}
+
+TEST_F(FetchTest, ALongPathIsSentWhole)
+{
+    FakeHttpServer server("HTTP/1.0 200 OK\n\n");
+    ASSERT_TRUE(server.Start());
+    std::string path = "/" + std::string(400, 'p');
+    ASSERT_TRUE(fetch(server.Url(path)));
+    ASSERT_TRUE(server.WaitForRequests(1, std::chrono::seconds(2)));
+    EXPECT_EQ(server.Requests()[0], httpRequest(path.c_str()));
+}
+
+TEST_F(FetchTest, ARefusedPortFailsAtOnce)
+{
+    FakeHttpServer server("");
+    ASSERT_TRUE(server.Start());
+    std::string url = server.Url("/");
+    server.Stop();                              // nothing listens there now
+    EXPECT_FALSE(fetch(url));
+    EXPECT_EQ(mError, strerror(ECONNREFUSED));
+    EXPECT_TRUE(mLines.empty());
+}
+
+TEST_F(FetchTest, AServerThatNeverAnswersTimesOut)
+{
+    FakeHttpServer server("", true);
+    ASSERT_TRUE(server.Start());
+    EXPECT_FALSE(fetch(server.Url("/")));
+    EXPECT_EQ(mError, strerror(ETIMEDOUT));
+    EXPECT_GE(mElapsedMs, 250);
+    EXPECT_LT(mElapsedMs, 2000);
+}
+
+TEST_F(FetchTest, AConnectThatHangsTimesOut)
+{
+    uint16_t port = 0;
+    int listener = fullListener(&port);
+    mLimits.readMs = 10000;
+    mLimits.totalMs = 20000;
+    EXPECT_FALSE(fetch("http://127.0.0.1:" + std::to_string(port) + "/"));
+    EXPECT_EQ(mError, strerror(ETIMEDOUT));
+    EXPECT_LT(mElapsedMs, 2000);                // the connect limit, not the read limit
+    close(mFiller);
+    close(listener);
+}

@@ -1,0 +1,70 @@
+// options_test.cpp - the Options record's option values: conversions and bounds.
+#include "browser/options.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+TEST(SettingValueTest, BoolsAndIntsReadLikeTheFileWritesThem)
+{
+    EXPECT_TRUE(Setting::TestBool("tRuE"));
+    EXPECT_FALSE(Setting::TestBool("yes"));
+    EXPECT_FALSE(Setting::TestBool(" true"));
+    EXPECT_EQ(Setting::GetInt("  -12abc"), -12);
+    EXPECT_EQ(Setting::GetInt("abc"), 0);
+    int n = 5;
+    EXPECT_TRUE(Setting::ScanInt("-2147483648", &n));
+    EXPECT_EQ(n, INT_MIN);
+    EXPECT_FALSE(Setting::ScanInt("2147483648", &n));
+    EXPECT_FALSE(Setting::ScanInt("-99999999999999999999999", &n));
+    EXPECT_EQ(n, INT_MIN);                      // a refused number stores nothing
+}
+
+class OptionsParseTest : public ::testing::Test {
+protected:
+    Options mOptions;
+};
+
+TEST_F(OptionsParseTest, OneSeparatorThenTheValueBlanksIncluded)
+{
+    mOptions.parse("quakeOptions  -nosound");
+    EXPECT_EQ(mOptions.quakeOptions, " -nosound");
+    mOptions.parse("\tqueryOnLoad\tTRUE");
+    EXPECT_TRUE(mOptions.queryOnLoad);
+}
+
+TEST_F(OptionsParseTest, MissingValuesAndUnknownKeysChangeNothing)
+{
+    mOptions.quakePath = "/usr/games/quake";
+    mOptions.parse("quakePath ");
+    mOptions.parse("quakePath");
+    mOptions.parse("includeMap ");
+    mOptions.parse("QueryRules true");
+    mOptions.parse("nosuchkey true");
+    EXPECT_EQ(mOptions.quakePath, "/usr/games/quake");
+    EXPECT_STREQ(mOptions.filter.includeMap, "*");
+    EXPECT_FALSE(mOptions.queryRules);
+}
+
+TEST_F(OptionsParseTest, QueriesAtOnceIsKeptBetweenOneAndSixtyFour)
+{
+    mOptions.parse("queriesAtOnce 0");
+    EXPECT_EQ(mOptions.queriesAtOnce, 1);
+    mOptions.parse("queriesAtOnce -20");
+    EXPECT_EQ(mOptions.queriesAtOnce, 1);
+    mOptions.parse("queriesAtOnce 1000");
+    EXPECT_EQ(mOptions.queriesAtOnce, 64);
+    mOptions.parse("queriesAtOnce 16");
+    EXPECT_EQ(mOptions.queriesAtOnce, 16);
+    mOptions.parse("queriesAtOnce 4294967300");      // does not fit: refused
+    EXPECT_EQ(mOptions.queriesAtOnce, 16);
+}
+
+TEST_F(OptionsParseTest, MapPatternsAreCutToTheirField)
+{
+    std::string longList = "e1m1|e1m2|e1m3|e1m4|e1m5|e1m6";
+    mOptions.parse(("includeMap " + longList).c_str());
+    EXPECT_EQ(std::string(mOptions.filter.includeMap), longList.substr(0, 19));
+    EXPECT_EQ(mOptions.filter.excludeMap[0], '\0');     // the next field is untouched
+}

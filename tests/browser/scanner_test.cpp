@@ -1,0 +1,69 @@
+// scanner_test.cpp - the server line scanner on a table of lines.
+#include "browser/scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+struct ScanCase {
+    const char *line;
+    const char *found;      // nullptr: no server on the line
+};
+
+static const ScanCase scanCases[] = {
+    {"Server at 192.168.1.10:27500 (deathmatch)\n", "192.168.1.10:27500"},
+    {"192.168.1.10 is up\n", "192.168.1.10:26000"},
+    {"192.168.1.10:0\n", "192.168.1.10:26000"},
+    {"192.168.1.10:x\n", "192.168.1.10:26000"},
+    {"192.168.1.10: 27001\n", "192.168.1.10:27001"},
+    {"192.168.1.10:-5\n", "192.168.1.10:26000"},
+    {"192.168.1.10:65536\n", "192.168.1.10:26000"},         // no such port
+    {"192.168.1.10:99999999999999999999\n", "192.168.1.10:26000"},
+    {"127.0.0.1 and 10.1.1.1\n", "10.1.1.1:26000"},           // our own machine passed over
+    {"127.0.0.1:26000 127.0.0.2 10.1.1.2:27000", "10.1.1.2:27000"},
+    {"127.1.2.3\n", "127.1.2.3:26000"},
+    {"10.0.0.1 10.0.0.2\n", "10.0.0.1:26000"},                 // the first address only
+    {"version 1.06.2.1\n", "1.6.2.1:26000"},
+    {"010.001.002.003\n", "10.1.2.3:26000"},                   // decimal, never octal
+    {"0x10.1.1.1\n", "10.1.1.1:26000"},                        // no hexadecimal either
+    {"1 foo.bar.baz.5\n", nullptr},                            // nothing glued around blanks
+    {"10.0 .0.1\n", nullptr},
+    {"10.0.0.1234\n", nullptr},                                // not four octets
+    {"1234.1.1.1\n", nullptr},
+    {"10.0.0.256\n", nullptr},
+    {"300.1.1.1 then 10.2.2.2\n", "10.2.2.2:26000"},
+    {"255.255.255.255\n", nullptr},
+    {"1.2.3\n", nullptr},
+    {"HTTP/1.0 404 Not Found\n", nullptr},
+    {"Content-Length: 1234\n", nullptr},
+    {"", nullptr},
+    {"ip=10.9.8.7.\n", "10.9.8.7:26000"},                      // a full stop after it is fine
+};
+
+TEST(ServerLineScannerTest, TableOfLines)
+{
+    for (const ScanCase &c : scanCases) {
+        std::string found = "untouched";
+        bool ok = scanServerLine(c.line, &found);
+        if (c.found) {
+            EXPECT_TRUE(ok) << c.line;
+            EXPECT_EQ(found, c.found) << c.line;
+        } else {
+            EXPECT_FALSE(ok) << c.line;
+            EXPECT_EQ(found, "untouched") << c.line;
+        }
+    }
+}
+
+TEST(ServerLineScannerTest, ReadsOnlyTheGivenLengthAndPassesOverNuls)
+{
+    std::string line("\0junk\0 10.3.3.3:27910", 21);
+    std::string found;
+    ASSERT_TRUE(scanServerLine(line.data(), line.size(), &found));
+    EXPECT_EQ(found, "10.3.3.3:27910");
+    // An address cut off by the end of the text is not read past its end.
+    const char cut[] = "10.3.3.34";
+    ASSERT_TRUE(scanServerLine(cut, 8, &found));
+    EXPECT_EQ(found, "10.3.3.3:26000");
+    EXPECT_FALSE(scanServerLine(cut, 6, &found));
+}

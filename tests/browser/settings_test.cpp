@@ -1,0 +1,333 @@
+// settings_test.cpp - the settings file: exact text, round trips, hostile files, safe writes.
+#include "browser/settings.h"
+
+#include "query/server.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char dir[] = "/tmp/vireo-settings-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        mDir = dir;
+        mPath = mDir + "/.vireorc";
+    }
+    void TearDown() override
+    {
+        chmod(mDir.c_str(), 0700);
+        fs::remove_all(mDir);
+    }
+    void put(const std::string &text)
+    {
+        std::ofstream(mPath, std::ios::binary) << text;
+    }
+    std::string contents() const
+    {
+        std::ifstream in(mPath, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    Settings readText(const std::string &text)
+    {
+        put(text);
+        Settings settings;
+        EXPECT_TRUE(readSettings(mPath.c_str(), &settings));
+        return settings;
+    }
+    std::string writeText(const Settings &settings)
+    {
+        EXPECT_TRUE(writeSettings(mPath.c_str(), settings));
+        return contents();
+    }
+    int filesInDir() const
+    {
+        return (int)std::distance(fs::directory_iterator(mDir), fs::directory_iterator());
+    }
+
+    std::string mDir;
+    std::string mPath;
+};
+
+// A record in which every keyword and option differs from its default.
+static Settings everythingSet()
+{
+    Settings s;
+    s.debug = true;
+    s.geometry = formatGeometry(800, 600, -4, 20);
+    s.infoPaneHeight = 150;
+    s.rulePaneWidth = 220;
+    s.showInfo = s.showRules = true;
+    s.view = 3;
+    s.serverSortKey = 5;
+    s.playerSortKey = 0;
+    Options &o = s.options;
+    o.queryOnLoad = o.autoUpdate = o.promptToSave = o.queryRules = o.queryPlayers = true;
+    o.autoConnect = true;
+    o.queriesAtOnce = 16;
+    o.queryTimeout = 1500;
+    o.quakePath = "/opt/quake";
+    o.quakeCmd = "./glquake";
+    o.quakeOptions = " -nosound  +color 4";
+    ServerFilter &f = o.filter;
+    f.requireQueryInfo = f.pingFilter = f.timeoutFilter = f.includeMapFilter = 1;
+    f.excludeMapFilter = f.excludeFullServers = f.minPlayerFilter = f.maxPlayerFilter = 1;
+    f.maxPing = 300;
+    f.maxTimeouts = 3;
+    f.minPlayers = 2;
+    f.maxPlayers = 12;
+    snprintf(f.includeMap, sizeof f.includeMap, "e1m?|dm*");
+    snprintf(f.excludeMap, sizeof f.excludeMap, "start");
+    s.sources = {"http://127.0.0.1:8080/list.txt", "file:/tmp/servers.txt"};
+    s.servers = {{0, "10.0.0.1", 27500, 0}, {Server::Flag_Favorite, "localhost", 26000, 0},
+                 {Server::Flag_Avoid, "192.168.1.10", 26001, 0}};
+    return s;
+}
+
+TEST_F(SettingsFileTest, AFreshFileHasTheKnownText)
+{
+    Settings settings;
+    EXPECT_FALSE(readSettings(mPath.c_str(), &settings));   // no file yet
+    settings.geometry = formatGeometry(640, 480, 10, 20);
+    EXPECT_EQ(writeText(settings),
+              std::string("# Vireo resource file\n\ndebug false\n\nmainwin 640x480+10+20\n"
+              "infoPaneHeight 0\nrulePaneWidth 0\n\n# options\nshowinfo false\n"
+              "showrules false\nfilter passed\nsortServers ping\nsortPlayers name\n\n"
+              "option queryOnLoad false\noption autoUpdate false\noption promptToSave false\n"
+              "option queryRules false\noption queryPlayers false\noption queriesAtOnce 4\n"
+              "option queryTimeout 800\noption quakePath \noption quakeCmd \n"
+              "option quakeOptions \noption autoConnect false\n"
+              "option requireQueryInfo false\noption pingFilter false\n"
+              "option timeoutFilter false\noption includeMapFilter false\n"
+              "option excludeMapFilter false\noption excludeFullServers false\n"
+              "option minPlayerFilter false\noption maxPlayerFilter false\n"
+              "option maxPing 500\noption maxTimeouts 1\noption minPlayers 0\n"
+              "option maxPlayers 16\noption includeMap *\noption excludeMap \n"
+              "serverList ") + defaultSource + "\n\n# servers (hostname:port timeout)\n");
+}
+
+TEST_F(SettingsFileTest, EveryKeywordAndOptionComesBackTheSame)
+{
+    std::string first = writeText(everythingSet());
+    Settings read;
+    ASSERT_TRUE(readSettings(mPath.c_str(), &read));
+    EXPECT_EQ(writeText(read), first);
+    EXPECT_EQ(read.options.quakeOptions, " -nosound  +color 4");
+    EXPECT_EQ(read.sources.size(), 2u);            // no default page added
+    ASSERT_EQ(read.servers.size(), 3u);
+    EXPECT_EQ(read.servers[1].kind, (unsigned)Server::Flag_Favorite);
+    EXPECT_NE(first.find("mainwin 800x600+-4+20\n"), std::string::npos);
+    EXPECT_NE(first.find("\nserver 10.0.0.1:27500 0\nfavorite localhost:26000 0\n"
+                         "avoid 192.168.1.10:26001 0\n"), std::string::npos);
+}
+
+TEST_F(SettingsFileTest, EveryNameOfTheTablesComesBack)
+{
+    for (int i = 0; i < 6; i++) {
+        Settings s;
+        s.view = i % 5;
+        s.serverSortKey = s.playerSortKey = i;
+        writeText(s);
+        Settings read = readText(contents());
+        EXPECT_EQ(read.view, i % 5);
+        EXPECT_EQ(read.serverSortKey, i);
+        EXPECT_EQ(read.playerSortKey, i);
+    }
+}
+
+TEST_F(SettingsFileTest, NamesKeywordsAndBoolsAreReadExactly)
+{
+    Settings s = readText("filter Passed\nsortServers timeout\nsortPlayers frags\n"
+                          "Debug true\n  # not a comment, an unknown keyword\n");
+    EXPECT_EQ(s.view, 1);
+    EXPECT_EQ(s.serverSortKey, 1);
+    EXPECT_EQ(s.playerSortKey, 2);
+    EXPECT_FALSE(s.debug);
+    EXPECT_EQ(readText("sortServers timeOut\n").serverSortKey, 2);
+    EXPECT_TRUE(readText("debug TRUE\n").debug);
+    EXPECT_FALSE(readText("debug true\ndebug yes\n").debug);
+    EXPECT_FALSE(readText("debug true\ndebug  true\n").debug);  // the value begins with a blank
+}
+
+TEST_F(SettingsFileTest, ALineBreakInsideATextCannotStartALine)
+{
+    Settings s;
+    s.options.quakeCmd = "quake\nserver 10.9.9.9";
+    s.sources = {"file:/a\rfilter all"};
+    writeText(s);
+    Settings read = readText(contents());
+    EXPECT_EQ(read.options.quakeCmd, "quake server 10.9.9.9");
+    EXPECT_TRUE(read.servers.empty());
+    EXPECT_EQ(read.view, 1);
+}
+
+TEST_F(SettingsFileTest, ServerLinesGiveHostAndPortOrNothing)
+{
+    Settings s = readText("server 10.0.0.1:27500 7\nfavorite 10.0.0.2\navoid 10.0.0.3:0 1\n"
+                          "server 10.0.0.4:x\nserver\tlocalhost:26001\n"
+                          // no server can come from these
+                          "server 10.0.0.1:70000\nserver :27500\nserver 10.0.0.1:-1\n"
+                          "server 10.0.0.1:99999999999\nserver bad/host\n");
+    ASSERT_EQ(s.servers.size(), 5u);
+    EXPECT_EQ(s.servers[0].host, "10.0.0.1");
+    EXPECT_EQ(s.servers[0].port, 27500);
+    EXPECT_EQ(s.servers[0].timeouts, 0);        // the count is not read back
+    EXPECT_EQ(s.servers[1].port, 26000);
+    EXPECT_EQ(s.servers[2].port, 26000);
+    EXPECT_EQ(s.servers[2].kind, (unsigned)Server::Flag_Avoid);
+    EXPECT_EQ(s.servers[3].port, 26000);
+    EXPECT_EQ(s.servers[4].host, "localhost");
+}
+
+TEST_F(SettingsFileTest, AMissingFileGivesDefaultsAndTheDefaultPage)
+{
+    Settings s;
+    EXPECT_FALSE(readSettings((mDir + "/none").c_str(), &s));
+    EXPECT_EQ(s.sources, std::vector<std::string>{defaultSource});
+    EXPECT_EQ(s.view, 1);
+    EXPECT_EQ(s.options.queriesAtOnce, 4);
+    EXPECT_FALSE(readSettings("", &s));
+    EXPECT_EQ(s.sources.size(), 1u);
+}
+
+TEST_F(SettingsFileTest, HostileLinesAreSkippedAndGoodOnesKept)
+{
+    std::string huge(1 << 20, 'x');
+    std::string longOptions(5000, 'o');
+    std::string text = "filter all\r\n"                      // written on another system
+                       "debug true\n"
+                       "option maxPing 7" + huge + "\n"       // a line far too long
+                       "option quakeOptions " + longOptions + "\n"
+                       "sortServers mapZgarbage\n"            // binary junk: Z becomes a NUL
+                       "\x7f\x01\x02\xff\xfe\n"
+                       "infoPaneHeight 99999999999\n"
+                       "rulePaneWidth 40000\n"
+                       "option queriesAtOnce 2147483648\n"
+                       "option minPlayers 3\n"
+                       "serverList file:/a\nserverList file:/a\n"   // duplicates kept in order
+                       "filter favorites\n"                    // the later line wins
+                       "showinfo true";                        // no line feed at the end
+    text[text.find("mapZ") + 3] = '\0';
+    Settings s = readText(text);
+    EXPECT_EQ(s.view, 3);
+    EXPECT_TRUE(s.debug);
+    EXPECT_EQ(s.options.filter.maxPing, 500);
+    EXPECT_EQ(s.options.quakeOptions, longOptions);
+    EXPECT_EQ(s.serverSortKey, 1);
+    EXPECT_EQ(s.infoPaneHeight, 0);
+    EXPECT_EQ(s.rulePaneWidth, 0);
+    EXPECT_EQ(s.options.queriesAtOnce, 4);
+    EXPECT_EQ(s.options.filter.minPlayers, 3);
+    EXPECT_EQ(s.sources, (std::vector<std::string>{"file:/a", "file:/a"}));
+    EXPECT_TRUE(s.showInfo);
+}
+
+TEST_F(SettingsFileTest, AFailedWriteLeavesTheOldFileWhole)
+{
+    put("debug true\n");
+    ASSERT_EQ(chmod(mDir.c_str(), 0555), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // root writes anywhere; as nobody the folder is read-only
+        if (geteuid() == 0) {
+            struct passwd *nobody = getpwnam("nobody");
+            if (!nobody || setgid(nobody->pw_gid) != 0 || setuid(nobody->pw_uid) != 0)
+                _exit(3);
+        }
+        _exit(writeSettings(mPath.c_str(), everythingSet()) ? 0 : errno == EACCES ? 1 : 2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(contents(), "debug true\n");
+    EXPECT_EQ(filesInDir(), 1);
+}
+
+TEST_F(SettingsFileTest, AWriteCutShortLeavesTheOldFileWhole)
+{
+    put("debug true\n");
+    // A file-size limit fails the write part of the way in, as a full disk would.
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit old, small = {200, 200};
+    getrlimit(RLIMIT_FSIZE, &old);
+    small.rlim_max = old.rlim_max;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool written = writeSettings(mPath.c_str(), everythingSet());
+    int error = errno;
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(contents(), "debug true\n");
+    EXPECT_EQ(filesInDir(), 1);     // no temporary file left behind
+}
+
+TEST_F(SettingsFileTest, ALinkedFileStaysLinkedAndKeepsItsMode)
+{
+    std::string real = mDir + "/real-vireorc";
+    std::ofstream(real) << "debug true\n";
+    chmod(real.c_str(), 0600);
+    ASSERT_EQ(symlink(real.c_str(), mPath.c_str()), 0);
+    Settings s;
+    s.debug = false;
+    ASSERT_TRUE(writeSettings(mPath.c_str(), s));
+    struct stat st;
+    ASSERT_EQ(lstat(mPath.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(contents().substr(0, 35), "# Vireo resource file\n\ndebug false\n");
+}
+
+TEST(SettingsPathTest, HomeOrElseThePasswordDatabase)
+{
+    const char *saved = getenv("HOME");
+    std::string home = saved ? saved : "";
+    setenv("HOME", "/some/where", 1);
+    EXPECT_EQ(settingsPath(), "/some/where/.vireorc");
+    struct passwd *pw = getpwuid(getuid());
+    ASSERT_NE(pw, nullptr);
+    unsetenv("HOME");
+    EXPECT_EQ(settingsPath(), std::string(pw->pw_dir) + "/.vireorc");
+    setenv("HOME", "", 1);
+    EXPECT_EQ(settingsPath(), std::string(pw->pw_dir) + "/.vireorc");
+    if (saved)
+        setenv("HOME", home.c_str(), 1);
+}
+
+TEST(SettingsServerTest, EntriesAndServersCarryKindHostAndPort)
+{
+    Server server;
+    server.SetHost("10.1.2.3:27501");
+    server.mFlags |= Server::Flag_Avoid | Server::Flag_Favorite | Server::Flag_Selected;
+    server.mTimeouts = 4;
+    ServerEntry entry = serverEntry(server);
+    EXPECT_EQ(entry.host, "10.1.2.3");          // no reverse lookup for the file
+    EXPECT_EQ(entry.port, 27501);
+    EXPECT_EQ(entry.timeouts, 4);
+    EXPECT_EQ(entry.kind, (unsigned)(Server::Flag_Avoid | Server::Flag_Favorite));
+
+    Server back;
+    makeServer({Server::Flag_Favorite, "localhost", 26002, 9}, &back);
+    EXPECT_EQ(back.mPort, 26002);
+    EXPECT_TRUE(back.TestFlag(Server::Flag_Favorite));
+    EXPECT_EQ(serverEntry(back).host, "localhost");
+}
