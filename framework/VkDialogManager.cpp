@@ -239,16 +239,18 @@ Widget VkDialogManager::post(const char *message, XtCallbackProc okCB,
                              XtCallbackProc cancelCB, XtCallbackProc applyCB,
                              XtPointer clientData, const char *helpText, VkComponent *parent)
 {
-    Widget dialog = prepareDialog(message, okCB, cancelCB, applyCB, clientData, helpText,
-                                  parent);
-    if (!dialog)
-        return nullptr;
-    showDialog(dialog, Modeless);
-    XmUpdateDisplay(XtParent(dialog));
-    return dialog;
+    return postShown(Modeless, message, okCB, cancelCB, applyCB, clientData, helpText, parent);
 }
 
 Widget VkDialogManager::postModal(const char *message, XtCallbackProc okCB,
+                                  XtCallbackProc cancelCB, XtCallbackProc applyCB,
+                                  XtPointer clientData, const char *helpText,
+                                  VkComponent *parent)
+{
+    return postShown(Modal, message, okCB, cancelCB, applyCB, clientData, helpText, parent);
+}
+
+Widget VkDialogManager::postShown(Style style, const char *message, XtCallbackProc okCB,
                                   XtCallbackProc cancelCB, XtCallbackProc applyCB,
                                   XtPointer clientData, const char *helpText,
                                   VkComponent *parent)
@@ -257,7 +259,7 @@ Widget VkDialogManager::postModal(const char *message, XtCallbackProc okCB,
                                   parent);
     if (!dialog)
         return nullptr;
-    showDialog(dialog, Modal);
+    showDialog(dialog, style);
     XmUpdateDisplay(XtParent(dialog));
     return dialog;
 }

@@ -128,6 +128,9 @@ private:
                          const char *labelResource, XtPointer clientData);
     void setTexts(Widget dialog, const char *message);
     void showDialog(Widget dialog, Style style);
+    Widget postShown(Style style, const char *message, XtCallbackProc okCB,
+                     XtCallbackProc cancelCB, XtCallbackProc applyCB, XtPointer clientData,
+                     const char *helpText, VkComponent *parent);
     void centre(Widget shell);
     int wait(Widget dialog);
 
