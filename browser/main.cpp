@@ -1,0 +1,15 @@
+// main.cpp - the program's entry point: resources, application object, main window, event loop.
+#include "browser/app.h"
+#include "browser/mainwin.h"
+
+int main(int argc, char **argv)
+{
+    // Before the toolkit opens: it reads XENVIRONMENT when the display is opened.
+    App::setXEnvironment(argc > 0 ? argv[0] : nullptr, "Vireo");
+    App *app = new App("Vireo", &argc, argv);
+    MainWin *window = App::createMainWin();
+    window->show();
+    window->setTitle("Vireo 1.1");
+    app->run();
+    return 0;
+}

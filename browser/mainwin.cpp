@@ -1,0 +1,211 @@
+// mainwin.cpp - MainWin: construction, the start sequence, the widget tree, the status line
+// and quitting.
+#include "browser/mainwin.h"
+
+#include "framework/VkPopupMenu.h"
+#include "widgets/Progress.h"
+
+#include <Xm/Form.h>
+#include <Xm/Frame.h>
+#include <Xm/PanedW.h>
+#include <Xm/RowColumn.h>
+#include <Xm/TextF.h>
+#include <Xm/Xm.h>
+
+#include <cassert>
+#include <cstdarg>
+#include <cstdio>
+
+MainWin::MainWin() : VkWindow("MainWin")
+{
+    mQueryInfo.maxRetries = 1;
+    mQueryInfo.getPlayers = 0;
+    mQueryInfo.getRules = 0;
+    createMenuBar();
+}
+
+MainWin::~MainWin()
+{
+    abandonRun();
+    delete mPopupMenu;
+    mPopupMenu = nullptr;
+}
+
+const char *MainWin::className()
+{
+    return "MainWin";
+}
+
+// A window closed in the middle of a run must leave nothing behind that calls it back,
+// and every query socket it opened must be counted closed again.
+void MainWin::abandonRun()
+{
+    removeWorkAndTimer();
+    for (Server *s : mWaitingList) {
+        if (s->Connected())
+            s->Close();
+    }
+    mWaitingList.clear();
+    mQueryQueue.clear();
+}
+
+// ---- Start and quit
+
+void MainWin::show()
+{
+    if (visibleState() != NeverShown) {
+        VkWindow::show();
+        return;
+    }
+    readSettings();
+    VkWindow::show();       // builds the widget tree with the view tab read above
+    applyPaneSettings();
+    updatePaneLabels();
+    updateCommandState();
+    buildServerList();
+    if (mOptions.autoUpdate)
+        updateList();
+    else if (mOptions.queryOnLoad)
+        refreshAll();
+}
+
+void MainWin::applyPaneSettings()
+{
+    setManagedState(mInfoPane, (mModeFlags & Mode_ShowInfo) != 0);
+    if (mRuleGrid)
+        setManagedState(mRuleGrid, (mModeFlags & Mode_ShowRules) != 0);
+    if (mInfoPaneHeight != 0)
+        XtVaSetValues(mInfoPane, XmNallowResize, True, XmNskipAdjust, True,
+                      XmNheight, (Dimension)mInfoPaneHeight, nullptr);
+    if (mRulePaneWidth != 0 && mRuleGrid)
+        XtVaSetValues(mRuleGrid, XmNwidth, (Dimension)mRulePaneWidth, nullptr);
+}
+
+bool MainWin::canQuit()
+{
+    writeSettings();
+    return true;
+}
+
+void MainWin::onDeleteWindow()
+{
+    writeSettings();
+    VkWindow::onDeleteWindow();     // deletes this window; the last one ends the program
+}
+
+// ---- The widget tree
+
+Widget MainWin::buildInterface(Widget parent)
+{
+    Widget frame = XtVaCreateWidget("mainFrame", xmFrameWidgetClass, parent,
+                                    XmNshadowType, XmSHADOW_OUT, nullptr);
+    Widget form = XtVaCreateWidget("mainForm", xmFormWidgetClass, frame, nullptr);
+
+    Widget toolBar = XtVaCreateWidget("toolBar", xmRowColumnWidgetClass, form,
+                                      XmNorientation, XmHORIZONTAL,
+                                      XmNspacing, 0,
+                                      XmNtopAttachment, XmATTACH_FORM,
+                                      XmNleftAttachment, XmATTACH_FORM,
+                                      XmNrightAttachment, XmATTACH_FORM, nullptr);
+    createToolBar(toolBar);
+    XtManageChild(toolBar);
+
+    Widget statusForm = createStatusForm(form);
+
+    mMainPane = XtVaCreateWidget("mainPane", xmPanedWindowWidgetClass, form,
+                                 XmNorientation, XmVERTICAL,
+                                 XmNtopAttachment, XmATTACH_WIDGET,
+                                 XmNtopWidget, toolBar,
+                                 XmNleftAttachment, XmATTACH_FORM,
+                                 XmNrightAttachment, XmATTACH_FORM,
+                                 XmNbottomAttachment, XmATTACH_WIDGET,
+                                 XmNbottomWidget, statusForm, nullptr);
+    mServerPane = createServerPane(mMainPane);
+    mInfoPane = createInfoPane(mMainPane);
+    XtVaSetValues(mInfoPane, XmNskipAdjust, True, XmNallowResize, True, nullptr);
+    if (mRuleGrid)
+        XtVaSetValues(mRuleGrid, XmNskipAdjust, True, XmNallowResize, True, nullptr);
+    XtManageChild(mMainPane);
+    XtManageChild(form);
+    return frame;
+}
+
+// The status line on the left half of the bar, the progress meter on the right, as
+// tall as the text.
+Widget MainWin::createStatusForm(Widget form)
+{
+    Widget statusForm = XtVaCreateWidget("statusForm", xmFormWidgetClass, form,
+                                         XmNleftAttachment, XmATTACH_FORM,
+                                         XmNrightAttachment, XmATTACH_FORM,
+                                         XmNbottomAttachment, XmATTACH_FORM,
+                                         XmNfractionBase, 2, nullptr);
+    Arg args[5];
+    Cardinal n = 0;
+    XtSetArg(args[n], XmNtopAttachment, XmATTACH_FORM); n++;
+    XtSetArg(args[n], XmNrightAttachment, XmATTACH_FORM); n++;
+    XtSetArg(args[n], XmNbottomAttachment, XmATTACH_FORM); n++;
+    XtSetArg(args[n], XmNleftAttachment, XmATTACH_POSITION); n++;
+    XtSetArg(args[n], XmNleftPosition, 1); n++;
+    mProgress = XmLCreateProgress(statusForm, (char *)"progress", args, n);
+    XtManageChild(mProgress);
+
+    mStatus = XtVaCreateManagedWidget("status", xmTextFieldWidgetClass, statusForm,
+                                      XmNtopAttachment, XmATTACH_FORM,
+                                      XmNleftAttachment, XmATTACH_FORM,
+                                      XmNbottomAttachment, XmATTACH_FORM,
+                                      XmNrightAttachment, XmATTACH_WIDGET,
+                                      XmNrightWidget, mProgress,
+                                      XmNeditable, False,
+                                      XmNcursorPositionVisible, False, nullptr);
+    setStatus(nullptr);
+    XtWidgetGeometry preferred;
+    XtQueryGeometry(mStatus, nullptr, &preferred);
+    XtVaSetValues(mProgress, XmNheight, preferred.height, nullptr);
+    XtManageChild(statusForm);
+    return statusForm;
+}
+
+// ---- Status and command state
+
+void MainWin::setStatus(const char *format, ...)
+{
+    char text[256];
+    if (format) {
+        va_list args;
+        va_start(args, format);
+        vsnprintf(text, sizeof text, format, args);
+        va_end(args);
+    } else {
+        snprintf(text, sizeof text, "%d/%d servers", rowCount(), mServerCount);
+    }
+    if (!mStatus)
+        return;
+    XmTextFieldSetString(mStatus, text);
+    // The list update and grid rebuilds run without returning to the event loop.
+    XmUpdateDisplay(mStatus);
+    XFlush(XtDisplay(mStatus));
+}
+
+void MainWin::updateCommandState()
+{
+    updateToolbar();
+    updateMenus();
+}
+
+void MainWin::setManagedState(Widget w, bool managed)
+{
+    assert(w != nullptr);
+    if (managed)
+        XtManageChild(w);
+    else
+        XtUnmanageChild(w);
+}
+
+int MainWin::rowCount() const
+{
+    if (!mServerGrid)
+        return 0;
+    int rows = 0;
+    XtVaGetValues(mServerGrid, "rows", &rows, nullptr);
+    return rows;
+}

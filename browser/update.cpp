@@ -1,0 +1,92 @@
+// update.cpp - MainWin's server-list update: servers from web pages, "file:" sources and
+// server-list files, one per line that holds a dotted address.
+#include "browser/mainwin.h"
+
+#include "browser/scanner.h"
+
+#include <cassert>
+#include <cstdio>
+
+void MainWin::updateList()
+{
+    assert(mQueryQueue.empty());
+    assert(mWaitingList.empty());
+    mModeFlags |= Mode_Busy;
+    updateCommandState();
+    bool read = true;
+    std::vector<std::string> sources = mSources;
+    for (const std::string &source : sources) {
+        if (!updateFromURL(source.c_str())) {
+            read = false;       // the status line keeps what went wrong
+            break;
+        }
+    }
+    if (read)
+        setStatus(nullptr);
+    mModeFlags = 0;
+    if (read) {
+        updateView();
+        if (mOptions.queryOnLoad)
+            refreshAll();
+    }
+    updateCommandState();
+}
+
+void MainWin::updateFromFile(FILE *fp, const char *name)
+{
+    assert(fp);
+    assert(mQueryQueue.empty());
+    assert(mWaitingList.empty());
+    mModeFlags |= Mode_Busy;
+    updateCommandState();
+    std::string error;
+    if (!updateFromStream(fp, &error))
+        setStatus("Could not connect to %s: %s\n", name ? name : "file", error.c_str());
+    mModeFlags = 0;
+    updateView();
+    if (mOptions.queryOnLoad)
+        refreshAll();
+}
+
+bool MainWin::updateFromURL(const char *source)
+{
+    assert(source);
+    setStatus("Updating server list from %s...", source);
+    std::string error;
+    LineSink sink = [this](const char *line, size_t length) { scanServerLine(line, length); };
+    if (!fetchSource(source, sink, &error, mFetchLimits)) {
+        setStatus("Could not connect to %s: %s\n", source, error.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool MainWin::updateFromPath(const char *path)
+{
+    assert(path);
+    FILE *fp = fopen(path, "r");
+    if (!fp)
+        return false;
+    std::string error;
+    bool read = updateFromStream(fp, &error);
+    fclose(fp);
+    return read;
+}
+
+bool MainWin::updateFromStream(FILE *fp, std::string *error)
+{
+    assert(fp);
+    LineSink sink = [this](const char *line, size_t length) { scanServerLine(line, length); };
+    return fetchFd(fileno(fp), sink, error, mFetchLimits);
+}
+
+void MainWin::scanServerLine(const char *line, size_t length)
+{
+    std::string hostPort;
+    if (!::scanServerLine(line, length, &hostPort))
+        return;
+    setStatus("Received %d servers...", mServerCount + 1);
+    Server server;
+    server.SetHost(hostPort.c_str());
+    addServer(server);
+}

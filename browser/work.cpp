@@ -1,0 +1,329 @@
+// work.cpp - MainWin's query engine: the query queue, the waiting list and the Xt work
+// procedure that asks the servers in the background of the event loop.
+#include "browser/mainwin.h"
+
+#include "framework/VkApp.h"
+#include "widgets/Progress.h"
+
+#include <Xm/Xm.h>
+
+#include <poll.h>
+
+#include <algorithm>
+#include <cassert>
+#include <cerrno>
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+
+// A request is sent again when no waiting server has answered for this long.
+static const int QuietMs = 2000;
+// A full server being redialed is asked again this long after its answer.
+static const unsigned long RedialPauseMs = 1000;
+// The longest single wait: X input wakes the wait at once, but Xt timers fall due
+// only when the work procedure has returned.
+static const int WaitSliceMs = 50;
+
+static long long nowMs()
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
+}
+
+void MainWin::trace(const char *format, ...) const
+{
+    if (!mDebug)
+        return;
+    va_list args;
+    va_start(args, format);
+    vprintf(format, args);
+    va_end(args);
+    fflush(stdout);
+}
+
+// ---- Commands
+
+void MainWin::refreshSelected()
+{
+    mQueryInfo.getPlayers = 1;
+    mQueryInfo.getRules = 1;
+    mQueryQueue.clear();
+    std::vector<Server *> selected = selectedServers();
+    int count = (int)selected.size();
+    assert(count > 0);
+    for (Server *s : selected)
+        queueServer(s);
+    startWorkProc();
+}
+
+void MainWin::refreshAll()
+{
+    mQueryInfo.getRules = mOptions.queryRules;
+    mQueryInfo.getPlayers = mOptions.queryPlayers;
+    mQueryQueue.clear();
+    for (Server &s : mServerList)
+        queueServer(&s);
+    startWorkProc();
+}
+
+void MainWin::queueServer(Server *s)
+{
+    assert(s);
+    if (s->TestFlag(Server::Flag_Avoid))
+        return;
+    mQueryQueue.push_front(s);
+}
+
+void MainWin::stop()
+{
+    trace("stop\n");
+    trace("\tRemoving %d entries from query queue\n", (int)mQueryQueue.size());
+    trace("\tWaiting Queue: %d entries\n", (int)mWaitingList.size());
+    mQueryQueue.clear();
+    // Outside a run a stop would linger and end the next redial at its first answer.
+    if (!running())
+        return;
+    mModeFlags |= Mode_Stop;
+    if (mRedialTimer)
+        stopWorkProc();     // a redial in its pause has no query in flight
+}
+
+// ---- Starting and ending a run
+
+void MainWin::startWorkProc()
+{
+    assert(mWorkId == 0);
+    assert(mRedialTimer == 0);
+    if (mQueryQueue.empty())
+        return;
+    if (mProgress)
+        XtVaSetValues(mProgress, XmNvalue, 0, XmNcompleteValue, (int)mQueryQueue.size(),
+                      nullptr);
+    mSilenceDeadline = 0;
+    mWorkId = XtAppAddWorkProc(gApplication->appContext(), &MainWin::sWorkProc, this);
+    mModeFlags |= Mode_Busy;
+    updateCommandState();
+    trace("startWorkProc\n");
+    trace("\tQuery Queue: %d entries\n", (int)mQueryQueue.size());
+}
+
+void MainWin::stopWorkProc()
+{
+    if (!running())
+        return;
+    trace("stopWorkProc\n");
+    trace("\tQuery Queue: %d entries\n", (int)mQueryQueue.size());
+    trace("\tWaiting Queue: %d entries\n", (int)mWaitingList.size());
+    removeWorkAndTimer();
+    mSilenceDeadline = 0;
+    mModeFlags = 0;
+    if (mProgress)
+        XtVaSetValues(mProgress, XmNvalue, 0, nullptr);
+    updateCommandState();
+}
+
+// Inside the work procedure's own call Xt has already unlinked it; the call then reports
+// done, so it is not put back.
+void MainWin::removeWorkAndTimer()
+{
+    if (mWorkId)
+        XtRemoveWorkProc(mWorkId);
+    mWorkId = 0;
+    if (mRedialTimer)
+        XtRemoveTimeOut(mRedialTimer);
+    mRedialTimer = 0;
+    mRedialServer = nullptr;
+}
+
+void MainWin::stepProgress()
+{
+    if (!mProgress)
+        return;
+    int complete = 0;
+    XtVaGetValues(mProgress, XmNcompleteValue, &complete, nullptr);
+    XtVaSetValues(mProgress, XmNvalue, complete - (int)mQueryQueue.size(), nullptr);
+}
+
+// ---- The work procedure
+
+Boolean MainWin::sWorkProc(XtPointer clientData)
+{ return static_cast<MainWin *>(clientData)->workStep(); }
+
+// True tells Xt to drop the procedure: at the end of a run, and when a redial pause
+// has handed the run to its timer.
+Boolean MainWin::workStep()
+{
+    if (workProc()) {
+        stopWorkProc();
+        return True;
+    }
+    return mWorkId == 0;
+}
+
+bool MainWin::workProc()
+{
+    trace("workProc\n");
+    if (mQueryQueue.empty() && mWaitingList.empty()) {
+        trace("\tQueues are empty - done\n");
+        setStatus(nullptr);
+        return true;
+    }
+    if (!mWaitingList.empty() && handleMessage())
+        return true;
+    if (mWorkId == 0)
+        return false;       // pausing between two redials
+    trace("\tQueryQueue:size=%d   NumConnections=%d\n", (int)mQueryQueue.size(),
+          Server::NumConnections());
+    startQueries();
+    return false;
+}
+
+void MainWin::startQueries()
+{
+    // Bounded here too: a count of 0 would never start a query and the run never end.
+    int limit = Options::boundQueriesAtOnce(mOptions.queriesAtOnce);
+    while (!mQueryQueue.empty() && Server::NumConnections() < limit) {
+        Server *s = mQueryQueue.back();
+        mQueryQueue.pop_back();
+        assert(s);
+        mQueryInfo.timeout = mOptions.queryTimeout;
+        if (isRedialing()) {
+            setStatus("Redialing server %s...", s->GetName());
+            mQueryInfo.maxRetries = INT_MAX;
+        } else {
+            setStatus("Querying server %s...", s->GetName());
+            mQueryInfo.maxRetries = 3;
+        }
+        assert(!s->Connected());
+        if (s->Query(mQueryInfo))
+            mWaitingList.push_back(s);
+        else
+            serverChanged(s);
+    }
+}
+
+// Waits for answers without holding up the window: the wait also ends when X input
+// arrives, and the silence measured so far is kept for the next call, so that events
+// never put off a resend.
+bool MainWin::handleMessage()
+{
+    assert(Server::NumConnections() > 0);
+    assert(!mWaitingList.empty());
+    long long now = nowMs();
+    if (mSilenceDeadline == 0)
+        mSilenceDeadline = now + QuietMs;
+    std::vector<struct pollfd> fds;
+    for (Server *s : mWaitingList) {
+        assert(s->Connected());
+        fds.push_back({s->Fd(), POLLIN, 0});
+    }
+    fds.push_back({ConnectionNumber(XtDisplay(baseWidget())), POLLIN, 0});
+    long long left = mSilenceDeadline - now;
+    int wait = left < WaitSliceMs ? (int)left : WaitSliceMs;
+    if (wait < 0 || XtAppPending(gApplication->appContext()) != 0)
+        wait = 0;           // events and due timers first; they bring us back at once
+    if (poll(fds.data(), fds.size(), wait) < 0) {
+        if (errno != EINTR)
+            perror("poll");
+        return false;
+    }
+    std::vector<Server *> ready;
+    for (size_t i = 0; i < mWaitingList.size(); i++) {
+        if (fds[i].revents != 0)
+            ready.push_back(mWaitingList[i]);
+    }
+    if (!ready.empty()) {
+        mSilenceDeadline = 0;
+        return handleReplies(ready);
+    }
+    if (nowMs() >= mSilenceDeadline) {
+        mSilenceDeadline = 0;
+        requeryWaiting();
+    }
+    return false;
+}
+
+// Each readable server gets one reply handled; true only when a redial found a slot.
+bool MainWin::handleReplies(const std::vector<Server *> &ready)
+{
+    for (Server *s : ready) {
+        if (!s->Connected() || s->HandleMessage())
+            continue;
+        serverChanged(s);
+        mWaitingList.erase(std::find(mWaitingList.begin(), mWaitingList.end(), s));
+        if (!isRedialing()) {
+            stepProgress();
+        } else if (stopRequested()) {
+            // asked to stop: this answer ends the redial
+        } else if (s->mNumPlayers < s->mMaxPlayers) {
+            stopWorkProc();
+            slotOpened(s);
+            return true;
+        } else {
+            pauseRedial(s);
+        }
+    }
+    return false;
+}
+
+// Two seconds without an answer from any waiting server: each is asked again, and a
+// server whose sendings are spent is given up.
+void MainWin::requeryWaiting()
+{
+    size_t i = 0;
+    while (i < mWaitingList.size()) {
+        Server *s = mWaitingList[i];
+        assert(s->Connected());
+        if (isRedialing() && stopRequested()) {
+            s->mDown = 1;       // silent since the stop; a redial has no retry limit
+            giveUp(i);
+            continue;
+        }
+        if (!isRedialing())
+            setStatus("Requerying server %s...", s->GetName());
+        if (s->ReQuery(mQueryInfo)) {
+            i++;
+            continue;
+        }
+        if (s->mRetries > mQueryInfo.maxRetries)
+            s->mTimeouts++;     // given up through silence, not through a failed send
+        giveUp(i);
+    }
+}
+
+void MainWin::giveUp(size_t index)
+{
+    Server *s = mWaitingList[index];
+    mWaitingList.erase(mWaitingList.begin() + index);
+    serverChanged(s);
+    stepProgress();
+    s->Close();
+}
+
+// ---- Redial pause
+
+// The full server is asked again after a pause. The work procedure leaves the event
+// loop meanwhile (it would only spin), and a timer brings it back.
+void MainWin::pauseRedial(Server *s)
+{
+    mRedialServer = s;
+    mRedialTimer = XtAppAddTimeOut(gApplication->appContext(), RedialPauseMs,
+                                   &MainWin::sRedialTimerCB, this);
+    mWorkId = 0;
+}
+
+void MainWin::sRedialTimerCB(XtPointer clientData, XtIntervalId *)
+{ static_cast<MainWin *>(clientData)->resumeRedial(); }
+
+void MainWin::resumeRedial()
+{
+    mRedialTimer = 0;
+    Server *s = mRedialServer;
+    mRedialServer = nullptr;
+    assert(s);
+    queueServer(s);
+    mSilenceDeadline = 0;
+    mWorkId = XtAppAddWorkProc(gApplication->appContext(), &MainWin::sWorkProc, this);
+}

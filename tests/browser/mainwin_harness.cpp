@@ -1,0 +1,157 @@
+// mainwin_harness.cpp - helpers for the tests that drive a real MainWin under X.
+#include <gtest/gtest.h>
+
+#include "tests/browser/mainwin_harness.h"
+
+#include "browser/app.h"
+#include "framework/VkMenu.h"
+#include "tests/framework/fwtest.h"
+#include "widgets/Progress.h"
+
+#include <Xm/TextF.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace harness {
+
+TempHome::TempHome()
+{
+    char dir[] = "/tmp/vireo-home-XXXXXX";
+    if (mkdtemp(dir))
+        mPath = dir;
+    setenv("HOME", mPath.c_str(), 1);
+}
+
+TempHome::~TempHome()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(mPath, ignored);
+}
+
+void TempHome::writeSettings(const std::string &text) const
+{
+    std::ofstream out(settingsFile(), std::ios::binary);
+    out << text;
+}
+
+std::string TempHome::readSettings() const
+{
+    std::ifstream in(settingsFile(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void TestWin::slotOpened(Server *s)
+{
+    slotsOpened++;
+    slotServer = s;
+    MainWin::slotOpened(s);
+}
+
+TestWin *showWindow()
+{
+    if (!gApplication)
+        new App("Vireo", fwtest::testArgc(), fwtest::testArgv());
+    TestWin *win = new TestWin();
+    win->show();
+    fwtest::pump(50);
+    return win;
+}
+
+static void sTick(XtPointer clientData, XtIntervalId *)
+{
+    *static_cast<XtIntervalId *>(clientData) =
+        XtAppAddTimeOut(gApplication->appContext(), 5, sTick, clientData);
+}
+
+bool pumpUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    XtAppContext context = gApplication->appContext();
+    Clock::time_point until = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    XtIntervalId tick = XtAppAddTimeOut(context, 5, sTick, &tick);
+    while (!done() && Clock::now() < until)
+        XtAppProcessEvent(context, XtIMAll);
+    XtRemoveTimeOut(tick);
+    return done();
+}
+
+bool runToEnd(MainWin *win, int timeoutMs)
+{
+    return pumpUntil([win] { return !win->running(); }, timeoutMs);
+}
+
+std::string statusText(MainWin *win)
+{
+    char *text = XmTextFieldGetString(win->statusWidget());
+    std::string result = text ? text : "";
+    XtFree(text);
+    return result;
+}
+
+int progressValue(MainWin *win)
+{
+    int value = -1;
+    XtVaGetValues(win->progressWidget(), XmNvalue, &value, nullptr);
+    return value;
+}
+
+int progressComplete(MainWin *win)
+{
+    int value = -1;
+    XtVaGetValues(win->progressWidget(), XmNcompleteValue, &value, nullptr);
+    return value;
+}
+
+bool itemSensitive(MainWin *win, const char *menu, const char *item)
+{
+    VkMenu *found = win->getMenu(menu);
+    VkMenuItem *entry = found ? found->findItem(item) : nullptr;
+    return entry && entry->isSensitive();
+}
+
+FakeGameServer *FakeFleet::add(MainWin *win, const FakeGameScript &script)
+{
+    mServers.push_back(std::make_unique<FakeGameServer>(script));
+    FakeGameServer *server = mServers.back().get();
+    EXPECT_TRUE(server->Start());
+    Server record;
+    record.SetHost(server->HostText().c_str());
+    win->addServer(record);
+    return server;
+}
+
+Server *serverAt(MainWin *win, const std::string &hostText)
+{
+    Server wanted;
+    wanted.SetHost(hostText.c_str());
+    for (Server &s : win->servers()) {
+        if (s == wanted)
+            return &s;
+    }
+    return nullptr;
+}
+
+FakeGameScript richScript(int rules, int players)
+{
+    FakeGameScript script;
+    for (int i = 0; i < rules; i++)
+        script.rules.push_back({"rule" + std::to_string(i), std::to_string(i * 10)});
+    for (int i = 0; i < players; i++) {
+        FakePlayer player;
+        player.name = "player" + std::to_string(i);
+        player.frags = i;
+        script.players.push_back(player);
+    }
+    return script;
+}
+
+double msBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+} // namespace harness

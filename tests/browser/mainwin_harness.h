@@ -1,0 +1,79 @@
+// mainwin_harness.h - helpers for the tests that drive a real MainWin under X: a private
+// home folder, the application, fake game servers and the window's visible state.
+// Include <gtest/gtest.h> before this header (the X headers define None and Bool).
+#ifndef VIREO_TESTS_BROWSER_MAINWIN_HARNESS_H
+#define VIREO_TESTS_BROWSER_MAINWIN_HARNESS_H
+
+#include "browser/mainwin.h"
+#include "tests/support/fake_game_server.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+using Clock = std::chrono::steady_clock;
+
+// A fresh folder as HOME for the test's process; removed again at the end.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    const std::string &path() const { return mPath; }
+    std::string settingsFile() const { return mPath + "/.vireorc"; }
+    void writeSettings(const std::string &text) const;
+    std::string readSettings() const;       // empty when there is no file
+
+private:
+    std::string mPath;
+};
+
+// A main window that records the slots its redials find.
+class TestWin : public MainWin {
+public:
+    void slotOpened(Server *s) override;
+    int     slotsOpened = 0;
+    Server *slotServer = nullptr;
+};
+
+// Makes the application (class "Vireo") on first use, then a shown window that has read
+// the settings file of the current HOME.
+TestWin *showWindow();
+
+// Processes events, timers and work procedures until done() holds or timeoutMs passed;
+// returns done(). A ticking timer brings the loop back to look even while only the
+// window's work procedure runs, which by itself never returns to the caller.
+bool pumpUntil(const std::function<bool()> &done, int timeoutMs = 5000);
+// Processes events until the window's run has ended; false on a time-out.
+bool runToEnd(MainWin *win, int timeoutMs = 15000);
+
+std::string statusText(MainWin *win);
+int progressValue(MainWin *win);
+int progressComplete(MainWin *win);
+bool itemSensitive(MainWin *win, const char *menu, const char *item);
+
+// Started fake servers, each added to the window's list in order.
+class FakeFleet {
+public:
+    FakeGameServer *add(MainWin *win, const FakeGameScript &script = FakeGameScript());
+    FakeGameServer *at(size_t i) { return mServers[i].get(); }
+    size_t size() const { return mServers.size(); }
+
+private:
+    std::vector<std::unique_ptr<FakeGameServer>> mServers;
+};
+
+// The window's record of a server, found by address text "127.0.0.1:port".
+Server *serverAt(MainWin *win, const std::string &hostText);
+
+// A script whose server has rules and players to fetch.
+FakeGameScript richScript(int rules, int players);
+
+double msBetween(Clock::time_point from, Clock::time_point to);
+
+} // namespace harness
+
+#endif

@@ -1,0 +1,176 @@
+// test_mainwin.cpp - the main window in this process: its widget tree, the start-up state
+// taken from the settings file, the status line, and the settings it saves.
+#include <gtest/gtest.h>
+
+#include "browser/app.h"
+#include "tests/browser/mainwin_harness.h"
+#include "tests/framework/fwtest.h"
+
+#include <Xm/ToggleB.h>
+#include <Xm/Xm.h>
+
+#include <string>
+#include <sys/stat.h>
+
+using namespace harness;
+
+class MainWinTest : public ::testing::Test {
+protected:
+    Widget child(const char *name) { return XtNameToWidget(mWin->baseWidget(), name); }
+
+    fwtest::Watchdog mWatchdog{30};
+    TempHome         mHome;
+    TestWin         *mWin = nullptr;
+};
+
+TEST_F(MainWinTest, BuildsItsWidgetTree)
+{
+    mHome.writeSettings("server 10.0.0.1:26000 0\nserver 10.0.0.2:26000 0\n");
+    mWin = showWindow();
+    for (const char *name : {"*mainFrame", "*mainForm", "*toolBar", "*statusForm", "*progress",
+                             "*status", "*mainPane", "*serverPane", "*folder", "*infoPane"})
+        EXPECT_NE(child(name), nullptr) << name;
+    EXPECT_EQ(child("*mainFrame"), mWin->viewWidget());
+    EXPECT_TRUE(XtIsRealized(mWin->baseWidget()));
+
+    // Written before any server is shown: 0 shown of the 2 read.
+    EXPECT_EQ(statusText(mWin), "0/2 servers");
+    Boolean editable = True;
+    XtVaGetValues(mWin->statusWidget(), XmNeditable, &editable, nullptr);
+    EXPECT_FALSE(editable);
+    Dimension statusHeight = 0, meterHeight = 0;
+    XtVaGetValues(mWin->statusWidget(), XmNheight, &statusHeight, nullptr);
+    XtVaGetValues(mWin->progressWidget(), XmNheight, &meterHeight, nullptr);
+    EXPECT_EQ(statusHeight, meterHeight);
+    EXPECT_FALSE(itemSensitive(mWin, "Server", "Stop"));
+    EXPECT_TRUE(itemSensitive(mWin, "Server", "RefreshAll"));
+    EXPECT_FALSE(itemSensitive(mWin, "Server", "RefreshSelected"));
+}
+
+TEST_F(MainWinTest, PanesAndViewFollowTheSettings)
+{
+    mHome.writeSettings("showinfo true\nfilter favorites\n");
+    mWin = showWindow();
+    EXPECT_TRUE(XtIsManaged(child("*infoPane")));
+    EXPECT_TRUE(XmToggleButtonGetState(child("*folder.favorites")));
+    EXPECT_FALSE(XmToggleButtonGetState(child("*folder.passed")));
+}
+
+TEST_F(MainWinTest, WithoutSettingsThePanesStartHiddenOnThePassedTab)
+{
+    mWin = showWindow();
+    EXPECT_FALSE(XtIsManaged(child("*infoPane")));
+    EXPECT_TRUE(XmToggleButtonGetState(child("*folder.passed")));
+    ASSERT_EQ(mWin->sources().size(), 1u);
+    EXPECT_EQ(mWin->options().queriesAtOnce, 4);
+}
+
+TEST_F(MainWinTest, StatusLineIsCutAndTakesTextLiterally)
+{
+    mWin = showWindow();
+    mWin->setStatus("Querying server %s...", "100% fun");
+    EXPECT_EQ(statusText(mWin), "Querying server 100% fun...");
+    std::string longName(400, 'x');
+    mWin->setStatus("Querying server %s...", longName.c_str());
+    EXPECT_EQ(statusText(mWin).size(), 255u);
+    mWin->setStatus(nullptr);
+    EXPECT_EQ(statusText(mWin), "0/0 servers");
+}
+
+// A file as the program writes it comes back byte for byte: nothing read is lost.
+TEST_F(MainWinTest, SettingsReadAtStartAreSavedUnchanged)
+{
+    std::string original =
+        "# Vireo resource file\n\n"
+        "debug true\n\n"
+        "mainwin 600x400+30+40\n"
+        "infoPaneHeight 150\n"
+        "rulePaneWidth 90\n\n"
+        "# options\n"
+        "showinfo false\n"
+        "showrules true\n"
+        "filter skipped\n"
+        "sortServers timeOut\n"
+        "sortPlayers frags\n\n";
+    mHome.writeSettings(original);
+    mWin = showWindow();
+    mWin->options().queriesAtOnce = 9;
+    mWin->options().quakeOptions = "+set name me";
+    ASSERT_TRUE(mWin->writeSettings());
+    std::string first = mHome.readSettings();
+    EXPECT_EQ(first.substr(0, original.size()), original);
+    EXPECT_NE(first.find("option queriesAtOnce 9\n"), std::string::npos);
+    EXPECT_NE(first.find("option quakeOptions +set name me\n"), std::string::npos);
+}
+
+TEST_F(MainWinTest, ServersAndSourcesComeBackOutUnchanged)
+{
+    std::string lists =
+        "serverList http://127.0.0.1:1/a list\n"
+        "serverList file:/tmp/servers.txt\n\n"
+        "# servers (hostname:port timeout)\n"
+        "server 10.0.0.1:26000 0\n"
+        "favorite 10.0.0.2:27500 0\n"
+        "avoid 10.0.0.3:26001 0\n";
+    mHome.writeSettings(lists + "server 10.0.0.1:26000 4\nfavorite 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    EXPECT_EQ(mWin->serverCount(), 3);
+    EXPECT_TRUE(mWin->canQuit());
+    std::string saved = mHome.readSettings();
+    ASSERT_GE(saved.size(), lists.size());
+    EXPECT_EQ(saved.substr(saved.size() - lists.size()), lists);
+}
+
+TEST_F(MainWinTest, TimeOutsAreSavedButNotReadBack)
+{
+    mHome.writeSettings("server 10.0.0.1:26000 7\n");
+    mWin = showWindow();
+    Server &s = mWin->servers().front();
+    EXPECT_EQ(s.mTimeouts, 0);
+    s.mTimeouts = 2;
+    ASSERT_TRUE(mWin->writeSettings());
+    EXPECT_NE(mHome.readSettings().find("server 10.0.0.1:26000 2\n"), std::string::npos);
+}
+
+TEST_F(MainWinTest, FailedSaveKeepsTheOldFileAndStillQuits)
+{
+    mHome.writeSettings("server 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    // A folder where the file would go: the new file can never be put in its place.
+    std::string path = mHome.settingsFile();
+    ASSERT_EQ(rename(path.c_str(), (mHome.path() + "/keep").c_str()), 0);
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    EXPECT_FALSE(mWin->writeSettings());
+    EXPECT_TRUE(mWin->canQuit());
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
+// Without HOME the settings come from the password database's home; nothing may crash.
+TEST_F(MainWinTest, StartsWithoutHome)
+{
+    unsetenv("HOME");
+    mWin = showWindow();
+    EXPECT_NE(child("*status"), nullptr);
+    EXPECT_FALSE(mWin->sources().empty());
+}
+
+// The program's folder never overruns the caller's buffer: cut where asked, refused where
+// a cut path would name another folder.
+TEST(AppFolderTest, BuffersBoundTheFolder)
+{
+    App::setXEnvironment("/proc/self/exe", "Vireo");
+    std::string folder = App::cachedAppDirectory();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    char small[4];
+    App::getAppDirectory(small, sizeof small);
+    EXPECT_EQ(std::string(small), folder.substr(0, 3));
+    char tiny[2] = {'x', '\0'};
+    EXPECT_FALSE(App::locateProgram("/proc/self/exe", tiny, sizeof tiny));
+    EXPECT_EQ(tiny[0], 'x');
+    char roomy[4096];
+    ASSERT_TRUE(App::locateProgram("/proc/self/exe", roomy, sizeof roomy));
+    EXPECT_EQ(std::string(roomy), folder);
+}

@@ -1,0 +1,253 @@
+// test_mainwin_program.cpp - the vireo program as a whole, started as a person starts it:
+// its window, its class resource file, both ways of quitting, and no display at all.
+#include <gtest/gtest.h>
+
+#include "tests/browser/mainwin_harness.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace harness;
+
+namespace {
+
+const char *const sProgram = VIREO_PROGRAM;
+
+// Windows of programs started by tests running beside this one come and go while the
+// tree is walked; a window that went meanwhile is simply not ours.
+int ignoreXError(Display *, XErrorEvent *)
+{
+    return 0;
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mDisplay = XOpenDisplay(nullptr);
+        ASSERT_NE(mDisplay, nullptr);
+        XSetErrorHandler(ignoreXError);
+        // A window manager that offers the quit protocol makes its atom exist.
+        XInternAtom(mDisplay, "_WM_QUIT_APP", False);
+        XSync(mDisplay, False);
+        mTag = "vireo-test-" + std::to_string(getpid());
+    }
+    void TearDown() override
+    {
+        if (mPid > 0) {
+            kill(mPid, SIGKILL);
+            waitpid(mPid, nullptr, 0);
+        }
+        if (mErrors >= 0)
+            close(mErrors);
+        XCloseDisplay(mDisplay);
+    }
+
+    // Starts the program with HOME set to the test's folder; the tag on its command line
+    // tells its window from those of tests running beside it.
+    void start(const std::string &program, bool withDisplay = true)
+    {
+        int pipeFds[2];
+        ASSERT_EQ(pipe(pipeFds), 0);
+        mPid = fork();
+        ASSERT_GE(mPid, 0);
+        if (mPid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);   // never outlives a test that failed hard
+            dup2(pipeFds[1], STDERR_FILENO);
+            close(pipeFds[0]);
+            setenv("HOME", mHome.path().c_str(), 1);
+            if (!withDisplay)
+                unsetenv("DISPLAY");
+            execl(program.c_str(), program.c_str(), mTag.c_str(), (char *)nullptr);
+            _exit(127);
+        }
+        close(pipeFds[1]);
+        mErrors = pipeFds[0];
+    }
+
+    bool hasTag(Window w)
+    {
+        char **argv = nullptr;
+        int argc = 0;
+        if (!XGetCommand(mDisplay, w, &argv, &argc))
+            return false;
+        bool found = false;
+        for (int i = 0; i < argc; i++)
+            found = found || mTag == argv[i];
+        XFreeStringList(argv);
+        return found;
+    }
+    Window findWindow(const char *title)
+    {
+        Window root, parent, *children = nullptr;
+        unsigned int count = 0;
+        Window found = None;
+        XQueryTree(mDisplay, DefaultRootWindow(mDisplay), &root, &parent, &children, &count);
+        for (unsigned int i = 0; i < count && found == None; i++) {
+            char *name = nullptr;
+            if (XFetchName(mDisplay, children[i], &name) && strcmp(name, title) == 0
+                && hasTag(children[i]))
+                found = children[i];
+            XFree(name);
+        }
+        XFree(children);
+        return found;
+    }
+    // The program's main window once it is mapped; None after the time-out.
+    Window waitForWindow(int timeoutMs = 15000)
+    {
+        Clock::time_point until = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (Clock::now() < until) {
+            Window w = findWindow("Vireo 1.1");
+            XWindowAttributes attributes;
+            if (w != None && XGetWindowAttributes(mDisplay, w, &attributes)
+                && attributes.map_state == IsViewable)
+                return w;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return None;
+    }
+    void sendProtocol(Window w, const char *protocol)
+    {
+        XClientMessageEvent event = {};
+        event.type = ClientMessage;
+        event.window = w;
+        event.message_type = XInternAtom(mDisplay, "WM_PROTOCOLS", False);
+        event.format = 32;
+        event.data.l[0] = (long)XInternAtom(mDisplay, protocol, False);
+        event.data.l[1] = CurrentTime;
+        XSendEvent(mDisplay, w, False, NoEventMask, (XEvent *)&event);
+        XFlush(mDisplay);
+    }
+    // The exit status, or -1 when the program did not end in time.
+    int waitForExit(int timeoutMs = 10000)
+    {
+        Clock::time_point until = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (Clock::now() < until) {
+            int status = 0;
+            if (waitpid(mPid, &status, WNOHANG) == mPid) {
+                mPid = -1;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return -1;
+    }
+    std::string errorOutput()
+    {
+        std::string text;
+        char buffer[512];
+        ssize_t n;
+        while ((n = read(mErrors, buffer, sizeof buffer)) > 0)
+            text.append(buffer, (size_t)n);
+        return text;
+    }
+    void quitAndCheckSaved(const char *protocol)
+    {
+        const std::string lists =
+            "serverList http://127.0.0.1:1/servers\n\n"
+            "# servers (hostname:port timeout)\n"
+            "server 10.0.0.1:26000 0\n"
+            "favorite 10.0.0.2:27500 0\n"
+            "avoid 10.0.0.3:26000 0\n";
+        mHome.writeSettings("option queriesAtOnce 7\n" + lists);
+        start(sProgram);
+        Window w = waitForWindow();
+        ASSERT_NE(w, None);
+        unlink(mHome.settingsFile().c_str());
+        sendProtocol(w, protocol);
+        EXPECT_EQ(waitForExit(), 0);
+        std::string saved = mHome.readSettings();
+        ASSERT_GE(saved.size(), lists.size());
+        EXPECT_EQ(saved.substr(saved.size() - lists.size()), lists);
+        EXPECT_NE(saved.find("option queriesAtOnce 7\n"), std::string::npos);
+    }
+    // A copy of the program in a folder of its own, with the class resource file given.
+    std::string placeProgram(const std::string &resources, bool link)
+    {
+        std::string dir = mHome.path() + "/bin";
+        std::filesystem::create_directories(dir);
+        std::string program = dir + "/vireo";
+        if (link)
+            std::filesystem::create_symlink(sProgram, program);
+        else
+            std::filesystem::copy_file(sProgram, program);
+        if (!resources.empty())
+            std::ofstream(dir + "/Vireo") << resources;
+        return program;
+    }
+    void windowSize(Window w, int *width, int *height)
+    {
+        XWindowAttributes attributes;
+        ASSERT_TRUE(XGetWindowAttributes(mDisplay, w, &attributes));
+        *width = attributes.width;
+        *height = attributes.height;
+    }
+
+    TempHome    mHome;
+    Display    *mDisplay = nullptr;
+    std::string mTag;
+    pid_t       mPid = -1;
+    int         mErrors = -1;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, QuitProtocolSavesTheSettings)
+{
+    quitAndCheckSaved("_WM_QUIT_APP");
+}
+
+// Closing the window is the usual way out; it must not lose the user's servers.
+TEST_F(ProgramTest, ClosingTheWindowSavesTheSettings)
+{
+    quitAndCheckSaved("WM_DELETE_WINDOW");
+}
+
+TEST_F(ProgramTest, WithoutADisplayItSaysSoAndExits)
+{
+    start(sProgram, false);
+    EXPECT_EQ(waitForExit(), 1);
+    EXPECT_NE(errorOutput().find("VkApp::VkApp() : Couldn't open display <"), std::string::npos);
+    EXPECT_TRUE(mHome.readSettings().empty());
+}
+
+TEST_F(ProgramTest, ReadsTheClassResourceFileBesideTheProgram)
+{
+    std::string program = placeProgram("Vireo.MainWin.width: 333\nVireo.MainWin.height: 222\n",
+                                       false);
+    start(program);
+    Window w = waitForWindow();
+    ASSERT_NE(w, None);
+    int width = 0, height = 0;
+    windowSize(w, &width, &height);
+    EXPECT_EQ(width, 333);
+    EXPECT_EQ(height, 222);
+}
+
+TEST_F(ProgramTest, StartsWithoutAClassResourceFile)
+{
+    start(placeProgram("", false));
+    EXPECT_NE(waitForWindow(), None);
+}
+
+// Through a link the folder is the real program's, not the link's.
+TEST_F(ProgramTest, StartedThroughALinkReadsTheRealProgramsFile)
+{
+    start(placeProgram("Vireo.MainWin.width: 444\n", true));
+    Window w = waitForWindow();
+    ASSERT_NE(w, None);
+    int width = 0, height = 0;
+    windowSize(w, &width, &height);
+    EXPECT_NE(width, 444);
+}

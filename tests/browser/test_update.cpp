@@ -1,0 +1,186 @@
+// test_update.cpp - the server-list update of a real window: web pages from a fake HTTP
+// server on 127.0.0.1, "file:" sources, refused and silent sources, and list files.
+#include <gtest/gtest.h>
+
+#include "tests/browser/mainwin_harness.h"
+#include "tests/framework/fwtest.h"
+#include "tests/support/descriptors.h"
+#include "tests/support/fake_http_server.h"
+
+#include <cstdio>
+#include <fstream>
+#include <set>
+
+using namespace harness;
+
+class UpdateTest : public ::testing::Test {
+protected:
+    // The window reads its sources from the settings file, as at a real start.
+    void show(const std::vector<std::string> &sources, const std::string &extra = "")
+    {
+        std::string text = extra;
+        for (const std::string &source : sources)
+            text += "serverList " + source + "\n";
+        mHome.writeSettings(text);
+        mWin = showWindow();
+        FetchLimits limits;
+        limits.connectMs = 500;
+        limits.readMs = 500;
+        limits.totalMs = 2000;
+        mWin->setFetchLimits(limits);
+    }
+    std::string listFile(const std::string &name, const std::string &text)
+    {
+        std::string path = mHome.path() + "/" + name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    std::set<std::string> serverTexts()
+    {
+        std::set<std::string> texts;
+        for (Server &s : mWin->servers())
+            texts.insert(std::string(s.mAddress.DottedString()) + ":" + std::to_string(s.mPort));
+        return texts;
+    }
+    std::string countLine()
+    {
+        char text[64];
+        snprintf(text, sizeof text, "%d/%d servers", mWin->rowCount(), mWin->serverCount());
+        return text;
+    }
+
+    fwtest::Watchdog mWatchdog{60};
+    TempHome         mHome;
+    TestWin         *mWin = nullptr;
+};
+
+TEST_F(UpdateTest, WebPageIsScannedLineByLineHeadersAndAll)
+{
+    FakeHttpServer web("HTTP/1.0 200 OK\r\n"
+                       "X-Mirror: 10.9.9.9\r\n"
+                       "\r\n"
+                       "Server at 10.0.0.1:27500 (deathmatch)\n"
+                       "10.0.0.2 is up\n"
+                       "loopback 127.0.0.1:26000 skipped\n"
+                       "again 10.0.0.1:27500\n"
+                       "no line feed 10.0.0.3");
+    ASSERT_TRUE(web.Start());
+    show({web.Url("/servers.txt")});
+    mWin->updateList();
+
+    ASSERT_EQ(web.Requests().size(), 1u);
+    EXPECT_EQ(web.Requests()[0], "GET /servers.txt HTTP/1.0\n\n");
+    EXPECT_EQ(serverTexts(),
+              (std::set<std::string>{"10.9.9.9:26000", "10.0.0.1:27500", "10.0.0.2:26000"}));
+    EXPECT_EQ(statusText(mWin), countLine());
+    EXPECT_EQ(mWin->modeFlags(), 0u);
+    EXPECT_TRUE(itemSensitive(mWin, "Server", "UpdateList"));
+}
+
+TEST_F(UpdateTest, ErrorPageIsReadLikeAnyOther)
+{
+    FakeHttpServer web("HTTP/1.0 404 Not Found\r\n\r\n<p>10.1.1.1 is not here</p>\n");
+    ASSERT_TRUE(web.Start());
+    FakeHttpServer second("10.2.2.2\n");
+    ASSERT_TRUE(second.Start());
+    show({web.Url("/gone"), second.Url()});
+    mWin->updateList();
+    EXPECT_EQ(serverTexts(), (std::set<std::string>{"10.1.1.1:26000", "10.2.2.2:26000"}));
+    EXPECT_EQ(statusText(mWin), countLine());
+}
+
+TEST_F(UpdateTest, FileSourceIsReadToItsLastLine)
+{
+    std::string path = listFile("list.txt", "# my servers\n10.3.3.3:26001\n\nlast 10.3.3.4");
+    show({"file:" + path});
+    mWin->updateList();
+    EXPECT_EQ(serverTexts(), (std::set<std::string>{"10.3.3.3:26001", "10.3.3.4:26000"}));
+    EXPECT_EQ(statusText(mWin), countLine());
+}
+
+// A failing source stops the update there and says why; the sources after it are not read.
+TEST_F(UpdateTest, RefusedSourceStopsTheUpdateWithTheConnectMessage)
+{
+    FakeHttpServer later("10.4.4.4\n");
+    ASSERT_TRUE(later.Start());
+    std::string refused = "http://127.0.0.1:" + std::to_string(ClosedTcpPort()) + "/";
+    show({refused, later.Url()}, "server 10.5.5.5:26000 0\n");
+    mWin->updateList();
+
+    std::string status = statusText(mWin);
+    std::string expected = "Could not connect to " + refused + ": ";
+    EXPECT_EQ(status.substr(0, expected.size()), expected);
+    EXPECT_EQ(status.back(), '\n');
+    EXPECT_GT(status.size(), expected.size() + 1);     // the system's reason
+    EXPECT_TRUE(later.Requests().empty());
+    EXPECT_EQ(serverTexts(), (std::set<std::string>{"10.5.5.5:26000"}));
+    EXPECT_EQ(mWin->modeFlags(), 0u);
+    EXPECT_TRUE(itemSensitive(mWin, "Server", "UpdateList"));
+}
+
+TEST_F(UpdateTest, MissingFileSourceSaysSo)
+{
+    std::string source = "file:" + mHome.path() + "/none-such.txt";
+    show({source});
+    mWin->updateList();
+    std::string expected = "Could not connect to " + source + ": ";
+    EXPECT_EQ(statusText(mWin).substr(0, expected.size()), expected);
+}
+
+TEST_F(UpdateTest, SilentWebServerTimesOut)
+{
+    FakeHttpServer silent("", true);
+    ASSERT_TRUE(silent.Start());
+    show({silent.Url()});
+    Clock::time_point start = Clock::now();
+    mWin->updateList();
+    EXPECT_LT(msBetween(start, Clock::now()), 2500);
+    std::string expected = "Could not connect to " + silent.Url() + ": ";
+    EXPECT_EQ(statusText(mWin).substr(0, expected.size()), expected);
+    EXPECT_FALSE(mWin->isBusy());
+}
+
+// With queryOnLoad the update is followed by a refresh of every server, old ones too.
+TEST_F(UpdateTest, QueryOnLoadRefreshesAfterTheUpdate)
+{
+    FakeGameServer game;
+    ASSERT_TRUE(game.Start());
+    std::string path = listFile("empty.txt", "");
+    show({"file:" + path}, "server " + game.HostText() + " 0\noption queryOnLoad true\n");
+    // Showing the window ran the update already, which then started the refresh.
+    ASSERT_TRUE(runToEnd(mWin));
+    EXPECT_EQ(game.RequestCount(), 1u);
+    EXPECT_FALSE(serverAt(mWin, game.HostText())->mDown);
+}
+
+TEST_F(UpdateTest, AutoUpdateRunsAtStart)
+{
+    FakeHttpServer web("10.6.6.6:27000\n");
+    ASSERT_TRUE(web.Start());
+    show({web.Url()}, "option autoUpdate true\n");
+    EXPECT_EQ(web.Requests().size(), 1u);
+    EXPECT_EQ(serverTexts(), (std::set<std::string>{"10.6.6.6:27000"}));
+}
+
+TEST_F(UpdateTest, ListFileAddsOneServerPerLine)
+{
+    show({});
+    std::string path = listFile("saved.txt",
+                                "10.7.7.1:26000\n"
+                                "010.7.7.2\n"               // leading zeros are decimal
+                                "version 1.06.2.1\n"
+                                "10.7.7.1:26000\n"          // already listed
+                                "10.0.0.1234\n"             // glued to a further digit
+                                "a 10.7.7.3 b 10.7.7.4\n");
+    FILE *fp = fopen(path.c_str(), "r");
+    ASSERT_NE(fp, nullptr);
+    size_t before = mWin->servers().size();
+    mWin->updateFromFile(fp, path.c_str());
+    fclose(fp);
+    std::set<std::string> texts = serverTexts();
+    EXPECT_EQ(mWin->servers().size(), before + 4);
+    for (const char *added : {"10.7.7.1:26000", "10.7.7.2:26000", "1.6.2.1:26000",
+                              "10.7.7.3:26000"})
+        EXPECT_TRUE(texts.count(added)) << added;
+    EXPECT_EQ(statusText(mWin), countLine());
+}

@@ -1,0 +1,171 @@
+// test_work_redial.cpp - the query engine's redial of a full server, stopping it, and the
+// window staying responsive while the engine waits for silent servers.
+#include <gtest/gtest.h>
+
+#include "tests/browser/mainwin_harness.h"
+#include "tests/framework/fwtest.h"
+
+#include <X11/Xlib.h>
+
+#include <atomic>
+#include <memory>
+
+using namespace harness;
+
+class RedialTest : public ::testing::Test {
+protected:
+    void SetUp() override { mWin = showWindow(); }
+
+    // A server that reports itself full for its first fullAnswers answers, then has a slot.
+    FakeGameServer *addFullServer(int fullAnswers)
+    {
+        auto answers = std::make_shared<std::atomic<int>>(0);
+        FakeGameScript script;
+        script.mangle = [answers, fullAnswers](const FakeRequest &, Packet reply) {
+            if (reply.size() > 4 && reply[4] == 0x83) {
+                int players = (*answers)++ < fullAnswers ? 16 : 15;
+                reply = MakeInfoReply("127.0.0.1:26000", "Full House", "dm4", players, 16, 3);
+            }
+            return reply;
+        };
+        FakeGameServer *server = mFleet.add(mWin, script);
+        serverAt(mWin, server->HostText())->SetSelected(true);
+        return server;
+    }
+
+    fwtest::Watchdog mWatchdog{60};
+    TempHome         mHome;
+    TestWin         *mWin = nullptr;
+    FakeFleet        mFleet;
+};
+
+TEST_F(RedialTest, FullServerIsAskedEverySecondUntilASlotOpens)
+{
+    FakeGameServer *full = addFullServer(3);
+    mWin->redialSelected();
+    EXPECT_TRUE(mWin->isRedialing());
+    EXPECT_EQ(progressComplete(mWin), 1);
+    ASSERT_TRUE(runToEnd(mWin, 10000));
+
+    EXPECT_EQ(mWin->slotsOpened, 1);
+    Server *watched = serverAt(mWin, full->HostText());
+    EXPECT_EQ(mWin->slotServer, watched);
+    EXPECT_EQ(watched->mNumPlayers, 15);
+    std::vector<FakeRequest> sent = full->Requests();
+    ASSERT_EQ(sent.size(), 4u);
+    for (size_t i = 1; i < sent.size(); i++) {
+        double gap = msBetween(sent[i - 1].time, sent[i].time);
+        EXPECT_GT(gap, 950);
+        EXPECT_LT(gap, 1500);
+    }
+    EXPECT_EQ(mWin->modeFlags(), 0u);
+    EXPECT_EQ(progressValue(mWin), 0);
+    EXPECT_EQ(statusText(mWin), "Redialing server Full House...");
+    fwtest::pump(1200);
+    EXPECT_EQ(full->RequestCount(), 4u);
+}
+
+TEST_F(RedialTest, StopDuringThePauseEndsTheRedialAtOnce)
+{
+    FakeGameServer *full = addFullServer(1000);
+    mWin->redialSelected();
+    ASSERT_TRUE(pumpUntil([full] { return full->RequestCount() >= 2; }, 5000));
+    fwtest::pump(300);      // inside the pause after the second answer
+    mWin->stop();
+    EXPECT_FALSE(mWin->running());
+    EXPECT_EQ(mWin->modeFlags(), 0u);
+    fwtest::pump(1500);
+    EXPECT_EQ(full->RequestCount(), 2u);
+    EXPECT_EQ(mWin->slotsOpened, 0);
+    EXPECT_EQ(Server::NumConnections(), 0);
+}
+
+// With no retry limit a silent server would otherwise keep the redial going for ever.
+TEST_F(RedialTest, StopEndsTheRedialOfASilentServer)
+{
+    FakeGameScript silent;
+    silent.silent = true;
+    FakeGameServer *quiet = mFleet.add(mWin, silent);
+    serverAt(mWin, quiet->HostText())->SetSelected(true);
+    mWin->redialSelected();
+    fwtest::pump(300);
+    mWin->stop();
+    Clock::time_point stopped = Clock::now();
+    ASSERT_TRUE(runToEnd(mWin, 5000));
+    EXPECT_LT(msBetween(stopped, Clock::now()), 2500);
+    EXPECT_EQ(quiet->RequestCount(), 1u);
+    EXPECT_EQ(mWin->modeFlags(), 0u);
+    EXPECT_EQ(mWin->slotsOpened, 0);
+    EXPECT_EQ(Server::NumConnections(), 0);
+}
+
+// ---- Responsiveness
+
+class EventProbe {
+public:
+    explicit EventProbe(Widget shell) : mShell(shell)
+    {
+        XtAddEventHandler(mShell, NoEventMask, True, &EventProbe::sHandler, this);
+        mAtom = XInternAtom(XtDisplay(mShell), "VIREO_TEST_PROBE", False);
+    }
+    // Sends one event through the server and reports how long the window took to take it.
+    double roundTripMs()
+    {
+        mHandled = false;
+        XClientMessageEvent event = {};
+        event.type = ClientMessage;
+        event.window = XtWindow(mShell);
+        event.message_type = mAtom;
+        event.format = 32;
+        Clock::time_point sent = Clock::now();
+        XSendEvent(XtDisplay(mShell), XtWindow(mShell), False, NoEventMask, (XEvent *)&event);
+        XFlush(XtDisplay(mShell));
+        pumpUntil([this] { return mHandled; }, 3000);
+        return mHandled ? msBetween(sent, mHandledAt) : 3000.0;
+    }
+
+private:
+    static void sHandler(Widget, XtPointer clientData, XEvent *event, Boolean *)
+    {
+        EventProbe *probe = static_cast<EventProbe *>(clientData);
+        if (event->type == ClientMessage && event->xclient.message_type == probe->mAtom) {
+            probe->mHandled = true;
+            probe->mHandledAt = Clock::now();
+        }
+    }
+
+    Widget            mShell;
+    Atom              mAtom;
+    bool              mHandled = false;
+    Clock::time_point mHandledAt;
+};
+
+TEST_F(RedialTest, EventsAreHandledAtOnceWhileSilentServersAreAwaited)
+{
+    FakeGameScript silent;
+    silent.silent = true;
+    FakeGameServer *quiet = mFleet.add(mWin, silent);
+    mFleet.add(mWin, silent);
+    EventProbe probe(mWin->baseWidget());
+    mWin->refreshAll();
+    ASSERT_TRUE(pumpUntil([quiet] { return quiet->RequestCount() >= 1; }, 2000));
+
+    // Events every tenth of a second must neither wait nor put off the resend.
+    double slowest = 0;
+    Clock::time_point until = Clock::now() + std::chrono::milliseconds(2600);
+    while (Clock::now() < until) {
+        slowest = std::max(slowest, probe.roundTripMs());
+        fwtest::pump(100);
+    }
+    EXPECT_LT(slowest, 100.0);
+    std::vector<FakeRequest> sent = quiet->Requests();
+    ASSERT_EQ(sent.size(), 2u);
+    double gap = msBetween(sent[0].time, sent[1].time);
+    EXPECT_GT(gap, 1900);
+    EXPECT_LT(gap, 2300);
+
+    // Stop is taken at once as well; the queries in flight end by themselves.
+    mWin->stop();
+    EXPECT_TRUE(mWin->stopRequested());
+    EXPECT_LT(probe.roundTripMs(), 100.0);
+}
