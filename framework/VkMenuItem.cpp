@@ -151,13 +151,13 @@ void VkMenuConfirmFirstAction::sConfirmCB(Widget, XtPointer clientData, XtPointe
 const char *VkMenuConfirmFirstAction::questionText()
 {
     // The dialog manager looks a message up as a resource name again, so handing it
-    // the item's resource specification shows the resource's text. The class is
-    // the specification too, as the dialog manager asks with both the same: what
-    // is found here is then certain to be found there.
-    std::string spec = std::string("*") + (name() ? name() : "") + ".noUndoQuestion";
-    XtPointer found = lookupResource(_baseWidget, spec.c_str(), spec.c_str(), XmRString,
+    // the item's resource path shows the resource's text. The path serves as the class
+    // too, as the dialog manager asks with both the same: what is found here is then
+    // certain to be found there.
+    std::string path = std::string("*") + (name() ? name() : "") + ".noUndoQuestion";
+    XtPointer found = lookupResource(_baseWidget, path.c_str(), path.c_str(), XmRString,
                                      nullptr);
-    _question = found ? spec : sBuiltInQuestion;
+    _question = found ? path : sBuiltInQuestion;
     return _question.c_str();
 }
 
