@@ -19,8 +19,10 @@ start_private_xvfb
 shot="$top/shots/vireo.png"
 mkdir -p "$(dirname "$shot")"
 echo "No DISPLAY: Vireo runs on a private Xvfb display $DISPLAY; its screenshot will be $shot."
+echo "Stop it with Ctrl+C."
 "$program" "$@" &
 pid=$!
+trap 'kill "$pid" 2>/dev/null; stop_private_xvfb' EXIT
 sleep 3
 import -window root "$shot" && echo "Screenshot taken: $shot"
 wait "$pid"

@@ -17,6 +17,7 @@ start_private_xvfb()
     fi
     export DISPLAY=":$number"
     trap stop_private_xvfb EXIT
+    trap 'exit 143' INT TERM HUP     # so that the EXIT trap runs on a signal too
 }
 
 stop_private_xvfb()
