@@ -2,6 +2,9 @@
 // and quitting.
 #include "browser/mainwin.h"
 
+#include "browser/aboutDialog.h"
+#include "browser/addDialog.h"
+#include "browser/redialDialog.h"
 #include "framework/VkPopupMenu.h"
 #include "widgets/Progress.h"
 
@@ -29,6 +32,10 @@ MainWin::~MainWin()
     abandonRun();
     delete mPopupMenu;
     mPopupMenu = nullptr;
+    // Their shells hang under this window's widgets, which go next.
+    delete mAddDialog;
+    delete mRedialDialog;
+    delete mAboutDialog;
 }
 
 const char *MainWin::className()

@@ -17,8 +17,14 @@
 #include <string>
 #include <vector>
 
+class AboutDialog;
+class AddDialog;
+class Player;
+class RedialDialog;
 class VkMenu;
+class VkMenuBar;
 class VkPopupMenu;
+struct MenuDescription;
 struct Settings;
 
 class MainWin : public VkWindow {
@@ -86,20 +92,61 @@ public:
     int selectedCount();
     std::vector<Server *> selectedServers();
 
-    // ---- Redial and launch (redial.cpp)
+    // ---- View choices (view.cpp)
+    bool filterServer(const Server &s) const;
+    void selectAll();
+    void sortServers(Server **array, int total);
+    void sortPlayers(Player **array, int total);
+    void setServerSortKey(int key);
+    void setPlayerSortKey(int key);
+    int view() const { return mView; }
+    int serverSortKey() const { return mServerSortKey; }
+    int playerSortKey() const { return mPlayerSortKey; }
+
+    // ---- Printable list (print.cpp)
+    void printServers();
+
+    // ---- Redial (redial.cpp) and launch (launch.cpp)
     void redialSelected();
     virtual void slotOpened(Server *s);
     void launchGame();
+    bool writeConnectFile(const char *path, const Server &s);
+    // The game command for a server's port, or false when the options cannot make one.
+    static bool launchCommand(const Options &options, unsigned int port, std::string *command);
+    // Hands the command to the shell; the tests record it instead.
+    virtual void runCommand(const char *command);
+    static void launchCB(Widget, XtPointer clientData, XtPointer);
+    static void aboutCB(Widget, XtPointer clientData, XtPointer);
+
+    // ---- Add dialog, favorites and never-ping marks (marks.cpp)
+    void showAddDialog();
+    void toggleFavorites();
+    void toggleNeverPing();
+    void copyCB();
 
     // ---- Menus (menu.cpp)
     VkMenu *getMenu(const char *name);
     void updateMenus();
     void updatePaneLabels();
+    void toggleBottomPane();
+    void toggleRulesPane();
+    void postPopup(XEvent *event);
 
-    // ---- Tool bar (tool.cpp)
+    // ---- Tool bar (tool.cpp) and the list commands (listFile.cpp)
     void updateToolbar();
+    void notImplemented();
+    void deleteServers();
+    void loadServers();
+    void saveServers();
+    void writeServerFile(FILE *fp);
 
     // Menu callbacks; the client data is the window.
+    template <void (MainWin::*Command)()>
+    static void sCommandCB(Widget, XtPointer clientData, XtPointer)
+    { (static_cast<MainWin *>(clientData)->*Command)(); }
+    static void sViewCB(Widget w, XtPointer clientData, XtPointer);
+    static void sSortServersCB(Widget w, XtPointer clientData, XtPointer callData);
+    static void sSortPlayersCB(Widget w, XtPointer clientData, XtPointer callData);
     static void sExitCB(Widget, XtPointer, XtPointer);
     static void sUpdateListCB(Widget, XtPointer clientData, XtPointer);
     static void sRedialCB(Widget, XtPointer clientData, XtPointer);
@@ -142,17 +189,32 @@ private:
     void resumeRedial();
     void trace(const char *format, ...) const __attribute__((format(printf, 2, 3)));
 
+    // marks.cpp
+    void markSelected(unsigned int flag, int removingView);
+
     // serverGrid.cpp, infoPane.cpp, tool.cpp, menu.cpp
     Widget createServerPane(Widget parent);
     Widget createTabButton(Widget parent, const char *name);
     Widget createInfoPane(Widget parent);
     void createToolBar(Widget toolBar);
+    Widget createToolButton(Widget parent, const char *name, const char **picture,
+                            const char **insensitive);
+    Pixmap createPixmap(Widget w, const char **data);
+    Widget createSpacer(Widget parent);
+    static void sToolCB(Widget w, XtPointer clientData, XtPointer);
+    static void sToolEventHandler(Widget w, XtPointer clientData, XEvent *event, Boolean *);
+    void runTool(int tool);
     void createMenuBar();
+    void addAboutItem(VkMenuBar *bar);
+    static int itemIndex(const MenuDescription *table, const char *name);
     void updateFileMenu();
+    void updateEditMenu();
     void updateServerItems(VkMenu *menu);
     void updateServerMenu();
-    void setItemSensitive(VkMenu *menu, const char *name, bool sensitive);
-    void setItemLabel(VkMenu *menu, const char *name, const char *text);
+    void updateViewMenu();
+    void setItemSensitive(VkMenu *menu, const char *label, bool sensitive);
+    void setItemState(VkMenu *menu, const char *label, bool state);
+    void setItemLabel(VkMenu *menu, const char *label, const char *text);
     void viewTabChanged(Widget tab, bool set);
 
     Widget mServerGrid = nullptr;
@@ -178,6 +240,10 @@ private:
     std::vector<std::string> mSources;
     Options                  mOptions;
     VkPopupMenu             *mPopupMenu = nullptr;
+    // The program's dialogs, made on first use and kept while the window lives.
+    AddDialog               *mAddDialog = nullptr;
+    RedialDialog            *mRedialDialog = nullptr;
+    AboutDialog             *mAboutDialog = nullptr;
 
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;

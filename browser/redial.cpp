@@ -1,6 +1,9 @@
 // redial.cpp - MainWin's busy-server redial: one full server asked again and again until
-// it has a free player slot. The game launch and the redial dialog are not built yet.
+// it has a free player slot, then joined or offered; and the About dialog.
 #include "browser/mainwin.h"
+
+#include "browser/aboutDialog.h"
+#include "browser/redialDialog.h"
 
 void MainWin::redialSelected()
 {
@@ -19,12 +22,22 @@ void MainWin::redialSelected()
     startWorkProc();
 }
 
-void MainWin::slotOpened(Server *)
+void MainWin::slotOpened(Server *s)
 {
-    if (mOptions.autoConnect)
+    if (mOptions.autoConnect) {
         launchGame();
+        return;
+    }
+    if (!mRedialDialog)
+        mRedialDialog = new RedialDialog(this);
+    mRedialDialog->setServer(s);
+    mRedialDialog->show();
 }
 
-void MainWin::launchGame()
+void MainWin::aboutCB(Widget, XtPointer clientData, XtPointer)
 {
+    MainWin *win = static_cast<MainWin *>(clientData);
+    if (!win->mAboutDialog)
+        win->mAboutDialog = new AboutDialog(win->mainWindowWidget());
+    win->mAboutDialog->show();
 }

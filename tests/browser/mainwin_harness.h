@@ -31,12 +31,15 @@ private:
     std::string mPath;
 };
 
-// A main window that records the slots its redials find.
+// A main window that records the slots its redials find, and the game commands it would
+// hand to the shell instead of running them.
 class TestWin : public MainWin {
 public:
     void slotOpened(Server *s) override;
+    void runCommand(const char *command) override { commands.push_back(command); }
     int     slotsOpened = 0;
     Server *slotServer = nullptr;
+    std::vector<std::string> commands;
 };
 
 // Makes the application (class "Vireo") on first use, then a shown window that has read

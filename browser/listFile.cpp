@@ -1,0 +1,76 @@
+// listFile.cpp - MainWin's list commands shared by the tool bar and the menus: delete the
+// selected servers, load a server-list file and save the list to one.
+#include "browser/mainwin.h"
+
+#include "framework/VkErrorDialog.h"
+#include "framework/VkFileSelectionDialog.h"
+
+#include <cassert>
+#include <cstdio>
+
+// Hidden servers go too: the selection is the servers' own, not the view's.
+void MainWin::deleteServers()
+{
+    assert(mQueryQueue.empty());
+    assert(mWaitingList.empty());
+    for (auto it = mServerList.begin(); it != mServerList.end();) {
+        if (it->TestFlag(Server::Flag_Selected)) {
+            it = mServerList.erase(it);
+            mServerCount--;
+        } else {
+            ++it;
+        }
+    }
+    updateView();
+}
+
+void MainWin::loadServers()
+{
+    gFileSelectionDialog->setTitle("Load servers from file...");
+    if (gFileSelectionDialog->postBlocking(nullptr, this) != VkDialogManager::AnswerOK)
+        return;
+    const char *name = gFileSelectionDialog->fileName();
+    FILE *fp = name ? fopen(name, "r") : nullptr;
+    if (!fp) {
+        gErrorDialog->postAndWait("Could not open specified file.", this);
+        return;
+    }
+    updateFromFile(fp, name);
+    fclose(fp);
+}
+
+void MainWin::saveServers()
+{
+    gFileSelectionDialog->setTitle("Save servers to file...");
+    if (gFileSelectionDialog->postBlocking(nullptr, this) != VkDialogManager::AnswerOK)
+        return;
+    const char *name = gFileSelectionDialog->fileName();
+    FILE *fp = name ? fopen(name, "w") : nullptr;
+    if (!fp) {
+        gErrorDialog->postAndWait("Could not create output file.", this);
+        return;
+    }
+    writeServerFile(fp);
+    // A full disk shows only here; the list must not be reported saved then.
+    bool failed = ferror(fp) != 0;
+    failed = fclose(fp) != 0 || failed;
+    if (failed) {
+        setStatus(nullptr);
+        gErrorDialog->postAndWait("Could not create output file.", this);
+    }
+}
+
+// Only a name the server was given under is written; a reverse lookup per server would
+// hold the window up for as long as the resolver takes.
+void MainWin::writeServerFile(FILE *fp)
+{
+    int written = 0;
+    for (const Server &s : mServerList) {
+        if (!filterServer(s))
+            continue;
+        const char *known = s.mAddress.KnownHostName();
+        fprintf(fp, "%s:%d\n", known[0] ? known : s.mAddress.DottedString(), s.mPort);
+        written++;
+    }
+    setStatus("%d servers saved to file", written);
+}

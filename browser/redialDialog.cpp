@@ -1,0 +1,47 @@
+// redialDialog.cpp - RedialDialog: one label naming the server, OK joins it.
+#include "browser/redialDialog.h"
+
+#include "browser/mainwin.h"
+
+#include <Xm/Label.h>
+#include <Xm/Xm.h>
+
+#include <cassert>
+#include <cstdio>
+
+RedialDialog::RedialDialog(MainWin *win) : Dialog(win->baseWidget(), "RedialDialog"), _win(win)
+{
+    _buttons = Button_OK | Button_Cancel;
+}
+
+const char *RedialDialog::className()
+{
+    return "RedialDialog";
+}
+
+// The text goes in before the dialog is up, so that it is placed at its final size.
+void RedialDialog::show()
+{
+    build();
+    assert(_server);
+    char text[256];
+    snprintf(text, sizeof text, "A slot has opened up on server '%s'. Connect?",
+             _server->GetName());
+    XmString label = XmStringCreateLocalized(text);
+    XtVaSetValues(_label, XmNlabelString, label, nullptr);
+    XmStringFree(label);
+    VkComponent::show();
+}
+
+// The game goes to the server selected at this moment, as the launch command does.
+void RedialDialog::ok()
+{
+    Dialog::ok();
+    _win->launchGame();
+}
+
+Widget RedialDialog::createContents(Widget form)
+{
+    _label = XtVaCreateManagedWidget("label", xmLabelWidgetClass, form, nullptr);
+    return _label;
+}

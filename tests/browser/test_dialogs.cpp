@@ -1,0 +1,246 @@
+// test_dialogs.cpp - the program's own dialogs: the base class's lazy build, buttons and
+// answers, the About dialog, and the add dialog with what it adds to the list.
+#include <gtest/gtest.h>
+
+#include "browser/addDialog.h"
+#include "browser/aboutDialog.h"
+#include "tests/browser/mainwin_harness.h"
+#include "tests/framework/fwtest.h"
+
+#include <Xm/Form.h>
+#include <Xm/TextF.h>
+#include <Xm/Xm.h>
+
+#include <string>
+
+using namespace harness;
+
+// A dialog that counts what the base class asks of it.
+class CountingDialog : public Dialog {
+public:
+    CountingDialog(Widget parent, int buttons) : Dialog(parent, "CountingDialog")
+    { _buttons = (unsigned char)buttons; }
+    const char *className() override { return "CountingDialog"; }
+    void apply() override { applied++; }
+    void cancel() override { cancelled++; Dialog::cancel(); }
+    Widget createContents(Widget form) override
+    {
+        built++;
+        return XtVaCreateWidget("work", xmFormWidgetClass, form, nullptr);
+    }
+    int built = 0, applied = 0, cancelled = 0;
+};
+
+static void click(Widget button)
+{
+    ASSERT_NE(button, nullptr);
+    XtCallCallbacks(button, XmNactivateCallback, nullptr);
+}
+
+static unsigned char attachment(Widget w, const char *side)
+{
+    unsigned char value = XmATTACH_NONE;
+    XtVaGetValues(w, side, &value, nullptr);
+    return value;
+}
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { mWin = showWindow(); }
+    Widget find(const char *path) { return XtNameToWidget(mWin->mainWindowWidget(), path); }
+    bool shown(Dialog &d) { return d.baseWidget() && XtIsManaged(d.baseWidget()); }
+
+    fwtest::Watchdog mWatchdog{30};
+    TempHome         mHome;
+    TestWin         *mWin = nullptr;
+};
+
+TEST_F(DialogTest, WidgetsAreBuiltOnceAndKeptAcrossShows)
+{
+    CountingDialog d(mWin->mainWindowWidget(), Dialog::Button_OK | Dialog::Button_Cancel);
+    EXPECT_EQ(d.baseWidget(), nullptr);
+    d.show();
+    Widget form = d.form();
+    d.hide();
+    EXPECT_FALSE(shown(d));
+    d.show();
+    EXPECT_TRUE(shown(d));
+    EXPECT_EQ(d.built, 1);
+    EXPECT_EQ(d.form(), form);
+    unsigned char style = 0;
+    Boolean noResize = False;
+    XtVaGetValues(form, XmNdialogStyle, &style, nullptr);
+    XtVaGetValues(form, XmNnoResize, &noResize, nullptr);
+    EXPECT_EQ(style, XmDIALOG_FULL_APPLICATION_MODAL);
+    EXPECT_TRUE(noResize);
+}
+
+TEST_F(DialogTest, ButtonsFollowTheFlagsAndTheWorkAreaSitsAboveThem)
+{
+    CountingDialog okOnly(mWin->mainWindowWidget(), Dialog::Button_OK);
+    okOnly.show();
+    Widget row = XtNameToWidget(okOnly.form(), "actionArea");
+    ASSERT_NE(row, nullptr);
+    WidgetList children = nullptr;
+    Cardinal count = 0;
+    XtVaGetValues(row, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(okOnly.button(Dialog::Button_Apply), nullptr);
+    EXPECT_EQ(attachment(okOnly.workWidget(), XmNbottomAttachment), XmATTACH_WIDGET);
+
+    CountingDialog bare(mWin->mainWindowWidget(), Dialog::Button_Apply);
+    bare.show();
+    EXPECT_EQ(XtNameToWidget(bare.form(), "actionArea"), nullptr);
+    EXPECT_EQ(attachment(bare.workWidget(), XmNbottomAttachment), XmATTACH_FORM);
+}
+
+TEST_F(DialogTest, OkAppliesThenHidesApplyOnlyAppliesCancelOnlyHides)
+{
+    int all = Dialog::Button_Apply | Dialog::Button_OK | Dialog::Button_Cancel;
+    CountingDialog d(mWin->mainWindowWidget(), all);
+    d.show();
+    click(d.button(Dialog::Button_Apply));
+    EXPECT_EQ(d.applied, 1);
+    EXPECT_TRUE(shown(d));
+    click(d.button(Dialog::Button_OK));
+    EXPECT_EQ(d.applied, 2);
+    EXPECT_FALSE(shown(d));
+    d.show();
+    click(d.button(Dialog::Button_Cancel));
+    EXPECT_EQ(d.applied, 2);
+    EXPECT_FALSE(shown(d));
+}
+
+TEST_F(DialogTest, WindowManagerCloseIsCancel)
+{
+    CountingDialog d(mWin->mainWindowWidget(), Dialog::Button_OK);
+    d.show();
+    fwtest::pump(100);
+    fwtest::sendProtocol(XtParent(d.form()), "WM_DELETE_WINDOW");
+    ASSERT_TRUE(fwtest::pumpUntil([&] { return d.cancelled > 0; }, 3000));
+    EXPECT_EQ(d.cancelled, 1);
+    EXPECT_FALSE(shown(d));
+    // Shown again, the close request is still handled once, not twice.
+    d.show();
+    fwtest::pump(100);
+    fwtest::sendProtocol(XtParent(d.form()), "WM_DELETE_WINDOW");
+    ASSERT_TRUE(fwtest::pumpUntil([&] { return d.cancelled > 1; }, 3000));
+    fwtest::pump(50);
+    EXPECT_EQ(d.cancelled, 2);
+}
+
+TEST_F(DialogTest, AboutShowsItsFourLabelsInOrderAndOkCloses)
+{
+    MainWin::aboutCB(nullptr, mWin, nullptr);
+    Widget rc = find("*AboutDialog.rc");
+    ASSERT_NE(rc, nullptr);
+    WidgetList children = nullptr;
+    Cardinal count = 0;
+    XtVaGetValues(rc, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+    ASSERT_EQ(count, 4u);
+    const char *names[] = {"titleLabel", "dateLabel", "authorLabel", "infoLabel"};
+    for (Cardinal i = 0; i < count; i++)
+        EXPECT_STREQ(XtName(children[i]), names[i]);
+    Widget form = find("*AboutDialog");
+    EXPECT_EQ(XtNameToWidget(form, "*Cancel"), nullptr);
+    click(XtNameToWidget(form, "*OK"));
+    EXPECT_FALSE(XtIsManaged(form));
+    MainWin::aboutCB(nullptr, mWin, nullptr);
+    EXPECT_EQ(find("*AboutDialog"), form);      // one dialog, kept
+}
+
+// ---- The add dialog
+
+class AddDialogTest : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        mWin->showAddDialog();
+        mForm = find("*AddDialog");
+        ASSERT_NE(mForm, nullptr);
+    }
+    void type(const char *field, const char *text)
+    { XmTextFieldSetString(XtNameToWidget(mForm, field), (char *)text); }
+    std::string text(const char *field)
+    {
+        char *value = XmTextFieldGetString(XtNameToWidget(mForm, field));
+        std::string result = value;
+        XtFree(value);
+        return result;
+    }
+    void press(const char *button) { click(XtNameToWidget(mForm, button)); }
+
+    Widget mForm = nullptr;
+};
+
+TEST_F(AddDialogTest, AddsTheTypedServerSelectedAndNotQueried)
+{
+    EXPECT_EQ(text("*portField"), "26000");
+    type("*hostField", "10.0.0.7");
+    type("*portField", "");
+    press("*Apply");
+    type("*portField", "27500");
+    press("*OK");
+    ASSERT_EQ(mWin->serverCount(), 2);
+    EXPECT_NE(serverAt(mWin, "10.0.0.7:26000"), nullptr);
+    Server *second = serverAt(mWin, "10.0.0.7:27500");
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->TestFlag(Server::Flag_Selected));
+    EXPECT_FALSE(mWin->running());
+    EXPECT_FALSE(XtIsManaged(mForm));
+    // The host is kept for the next show; the port starts over.
+    mWin->showAddDialog();
+    EXPECT_EQ(text("*hostField"), "10.0.0.7");
+    EXPECT_EQ(text("*portField"), "26000");
+}
+
+TEST_F(AddDialogTest, NothingIsAddedTwiceOrWithoutAHost)
+{
+    press("*Apply");
+    EXPECT_EQ(mWin->serverCount(), 0);
+    type("*hostField", "10.0.0.8");
+    press("*Apply");
+    press("*Apply");
+    EXPECT_EQ(mWin->serverCount(), 1);
+    type("*portField", "70000");
+    press("*Apply");
+    EXPECT_EQ(mWin->serverCount(), 1);
+}
+
+TEST_F(AddDialogTest, PortFieldTakesFiveCharactersAndReturnInTheHostIsOk)
+{
+    int maxLength = 0;
+    XtVaGetValues(XtNameToWidget(mForm, "*portField"), XmNmaxLength, &maxLength, nullptr);
+    EXPECT_EQ(maxLength, 5);
+    type("*hostField", "10.0.0.9");
+    XtCallCallbacks(XtNameToWidget(mForm, "*hostField"), XmNactivateCallback, nullptr);
+    EXPECT_NE(serverAt(mWin, "10.0.0.9:26000"), nullptr);
+    EXPECT_FALSE(XtIsManaged(mForm));
+}
+
+TEST(AddHostTextTest, PortFieldDecidesThePort)
+{
+    std::string text;
+    ASSERT_TRUE(AddDialog::hostText("10.0.0.7", "", &text));
+    EXPECT_EQ(text, "10.0.0.7:26000");
+    ASSERT_TRUE(AddDialog::hostText("10.0.0.7", "27500", &text));
+    EXPECT_EQ(text, "10.0.0.7:27500");
+    ASSERT_TRUE(AddDialog::hostText("10.0.0.7", "-3", &text));
+    EXPECT_EQ(text, "10.0.0.7:26000");
+    ASSERT_TRUE(AddDialog::hostText("10.0.0.7", "65535", &text));
+    EXPECT_EQ(text, "10.0.0.7:65535");
+}
+
+TEST(AddHostTextTest, NoHostOrAPortBeyondSixteenBitsNamesNoServer)
+{
+    std::string text = "kept";
+    EXPECT_FALSE(AddDialog::hostText("", "26000", &text));
+    EXPECT_FALSE(AddDialog::hostText("10.0.0.7", "70000", &text));
+    EXPECT_EQ(text, "kept");
+    // No fixed buffer: a long host name is handed on whole.
+    std::string longHost(300, 'h');
+    ASSERT_TRUE(AddDialog::hostText(longHost.c_str(), "1", &text));
+    EXPECT_EQ(text, longHost + ":1");
+}
+

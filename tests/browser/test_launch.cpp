@@ -1,0 +1,195 @@
+// test_launch.cpp - the game launch from the selected server (connect file and command,
+// recorded by the test window instead of run), and the redial dialog's offer to join.
+#include <gtest/gtest.h>
+
+#include "browser/redialDialog.h"
+#include "framework/VkErrorDialog.h"
+#include "tests/browser/mainwin_harness.h"
+#include "tests/framework/fwtest.h"
+
+#include <Xm/Xm.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace harness;
+
+// Reads the message of the error dialog that the next post shows, then answers OK.
+static void readErrorLater(std::string *seen)
+{
+    fwtest::later(30, [seen] {
+        Widget dialog = gErrorDialog->lastPostedDialog();
+        if (!dialog || !fwtest::press(dialog, fwtest::OK)) {
+            readErrorLater(seen);
+            return;
+        }
+        *seen = fwtest::messageText(dialog);
+    });
+}
+
+class LaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mHome.writeSettings("server 10.0.0.5:26000 0\nserver 10.0.0.6:27500 0\n");
+        mWin = showWindow();
+        mGame = mHome.path() + "/quake";
+        mkdir(mGame.c_str(), 0700);
+        mkdir((mGame + "/id1").c_str(), 0700);
+        mWin->options().quakePath = mGame;
+        mWin->options().quakeCmd = "quake";
+    }
+    Server *select(const char *host)
+    {
+        Server *s = serverAt(mWin, host);
+        s->SetSelected(true);
+        return s;
+    }
+    std::string connectFile()
+    {
+        std::ifstream in(mGame + "/id1/vireo.cfg");
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fwtest::Watchdog mWatchdog{30};
+    TempHome         mHome;
+    TestWin         *mWin = nullptr;
+    std::string      mGame;
+};
+
+TEST_F(LaunchTest, WritesTheAddressAndRunsTheCommandInTheBackground)
+{
+    select("10.0.0.5:26000");
+    mWin->launchGame();
+    EXPECT_EQ(connectFile(), "connect 10.0.0.5\n");
+    ASSERT_EQ(mWin->commands.size(), 1u);
+    EXPECT_EQ(mWin->commands[0], "quake +exec vireo.cfg -udpport 26000  &");
+}
+
+// A server's own name is never shell text: it reaches neither the file nor the command.
+TEST_F(LaunchTest, TheServersNameStaysOutOfTheCommand)
+{
+    Server *s = select("10.0.0.6:27500");
+    s->mName = "x; touch /tmp/owned &";
+    mWin->launchGame();
+    ASSERT_EQ(mWin->commands.size(), 1u);
+    EXPECT_EQ(mWin->commands[0], "quake +exec vireo.cfg -udpport 27500  &");
+    EXPECT_EQ(connectFile(), "connect 10.0.0.6\n");
+}
+
+TEST_F(LaunchTest, NoSingleSelectedServerLaunchesNothing)
+{
+    mWin->launchGame();
+    select("10.0.0.5:26000");
+    select("10.0.0.6:27500");
+    mWin->launchGame();
+    EXPECT_TRUE(mWin->commands.empty());
+    EXPECT_EQ(connectFile(), "");
+}
+
+TEST_F(LaunchTest, MissingGameSettingsAreReportedAndNothingRuns)
+{
+    select("10.0.0.5:26000");
+    mWin->options().quakePath.clear();
+    std::string seen;
+    readErrorLater(&seen);
+    mWin->launchGame();
+    EXPECT_EQ(seen, "Quake launch options not specified.");
+    mWin->options().quakePath = mGame;
+    mWin->options().quakeOptions = "-nosound\nxterm";
+    readErrorLater(&seen);
+    mWin->launchGame();
+    EXPECT_EQ(seen, "Quake launch options hold a control character.");
+    EXPECT_TRUE(mWin->commands.empty());
+    EXPECT_EQ(connectFile(), "");
+}
+
+TEST_F(LaunchTest, GameStartsEvenWhenTheConnectFileCannotBeWritten)
+{
+    select("10.0.0.5:26000");
+    mWin->options().quakePath = mHome.path() + "/nowhere";
+    mWin->launchGame();
+    EXPECT_EQ(mWin->commands.size(), 1u);
+}
+
+TEST_F(LaunchTest, ALinkInPlaceOfTheConnectFileIsNotFollowed)
+{
+    std::string target = mHome.path() + "/elsewhere";
+    ASSERT_EQ(symlink(target.c_str(), (mGame + "/id1/vireo.cfg").c_str()), 0);
+    Server *s = select("10.0.0.5:26000");
+    EXPECT_FALSE(mWin->writeConnectFile((mGame + "/id1/vireo.cfg").c_str(), *s));
+    struct stat st;
+    EXPECT_NE(stat(target.c_str(), &st), 0);
+}
+
+// ---- A slot opens on a redialed server
+
+TEST_F(LaunchTest, SlotOpenedAsksFirstAndOkJoinsTheSelectedServer)
+{
+    Server *s = select("10.0.0.6:27500");
+    s->mName = "Full House";
+    mWin->slotOpened(s);
+    Widget form = XtNameToWidget(mWin->baseWidget(), "*RedialDialog");
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(XtIsManaged(form));
+    EXPECT_EQ(fwtest::labelText(XtNameToWidget(form, "label")),
+              "A slot has opened up on server 'Full House'. Connect?");
+    EXPECT_TRUE(mWin->commands.empty());
+    XtCallCallbacks(XtNameToWidget(form, "*OK"), XmNactivateCallback, nullptr);
+    EXPECT_FALSE(XtIsManaged(form));
+    ASSERT_EQ(mWin->commands.size(), 1u);
+    EXPECT_EQ(mWin->commands[0], "quake +exec vireo.cfg -udpport 27500  &");
+}
+
+TEST_F(LaunchTest, CancelOnlyClosesAndAutoConnectJoinsWithoutAsking)
+{
+    Server *s = select("10.0.0.5:26000");
+    mWin->slotOpened(s);
+    Widget form = XtNameToWidget(mWin->baseWidget(), "*RedialDialog");
+    ASSERT_NE(form, nullptr);
+    XtCallCallbacks(XtNameToWidget(form, "*Cancel"), XmNactivateCallback, nullptr);
+    EXPECT_FALSE(XtIsManaged(form));
+    EXPECT_TRUE(mWin->commands.empty());
+
+    mWin->options().autoConnect = true;
+    mWin->slotOpened(s);
+    EXPECT_FALSE(XtIsManaged(form));
+    EXPECT_EQ(mWin->commands.size(), 1u);
+}
+
+// ---- The command text itself
+
+TEST(LaunchCommandTest, CommandIsTheUsersCommandWithThePortAndOptions)
+{
+    Options o;
+    o.quakeCmd = "quake";
+    std::string command;
+    ASSERT_TRUE(MainWin::launchCommand(o, 26000, &command));
+    EXPECT_EQ(command, "quake +exec vireo.cfg -udpport 26000  &");
+    o.quakeOptions = "+set name me";
+    ASSERT_TRUE(MainWin::launchCommand(o, 27500, &command));
+    EXPECT_EQ(command, "quake +exec vireo.cfg -udpport 27500 +set name me &");
+    // Longer than the 255 characters a fixed buffer would have held.
+    o.quakeOptions = std::string(400, 'x');
+    ASSERT_TRUE(MainWin::launchCommand(o, 1, &command));
+    EXPECT_EQ(command.size(), std::string("quake +exec vireo.cfg -udpport 1  &").size() + 400);
+}
+
+TEST(LaunchCommandTest, ControlCharactersOrNoCommandRefuseTheLaunch)
+{
+    Options o;
+    std::string command = "kept";
+    EXPECT_FALSE(MainWin::launchCommand(o, 26000, &command));
+    o.quakeCmd = "quake";
+    o.quakeOptions = "-nosound\nxterm";
+    EXPECT_FALSE(MainWin::launchCommand(o, 26000, &command));
+    o.quakeOptions.clear();
+    o.quakeCmd = "quake\r";
+    EXPECT_FALSE(MainWin::launchCommand(o, 26000, &command));
+    EXPECT_EQ(command, "kept");
+}

@@ -1,0 +1,143 @@
+// test_lists.cpp - the list commands: the printable list of the current view, favorites
+// and never-ping marking, deleting the selection, and saving the list to a file.
+#include <gtest/gtest.h>
+
+#include "tests/browser/mainwin_harness.h"
+#include "tests/framework/fwtest.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+using namespace harness;
+
+static std::string readFile(const std::string &path)
+{
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mHome.writeSettings("server 10.0.0.1:26000 0\n"
+                            "favorite 10.0.0.2:27500 0\n"
+                            "avoid 10.0.0.3:26000 0\n");
+        mWin = showWindow();
+    }
+    Server *at(const char *host) { return serverAt(mWin, host); }
+    void showTab(int view) { mWin->setViewTab(view); }
+    std::string printed() { return readFile(mHome.path() + "/.vireo.print"); }
+    // The server lines of the print file, after its three header lines.
+    std::string printedServers()
+    {
+        std::string text = printed();
+        size_t at = 0;
+        for (int line = 0; line < 3 && at != std::string::npos; line++)
+            at = text.find('\n', at) + 1;
+        return text.substr(at);
+    }
+
+    fwtest::Watchdog mWatchdog{30};
+    TempHome         mHome;
+    TestWin         *mWin = nullptr;
+};
+
+TEST_F(ListTest, PrintWritesTheHeaderAndTheServersOfTheView)
+{
+    showTab(0);
+    mWin->printServers();
+    std::string text = printed();
+    ASSERT_EQ(text.rfind("VIREO Server List: ", 0), 0u);
+    EXPECT_NE(text.find("\n\nName                 IP               Ping  Map        Players\n"),
+              std::string::npos);
+    EXPECT_EQ(printedServers(),
+              "10.0.0.1             10.0.0.1         99999            00/00\n"
+              "10.0.0.2             10.0.0.2         99999            00/00\n"
+              "10.0.0.3             10.0.0.3         99999            00/00\n");
+    showTab(3);
+    mWin->printServers();       // replaces the file
+    EXPECT_EQ(printedServers(), "10.0.0.2             10.0.0.2         99999            00/00\n");
+}
+
+TEST_F(ListTest, PrintedRowsTakeLongNamesWholeAndNoLineBreaks)
+{
+    Server *s = at("10.0.0.2:27500");
+    s->mName = "A very long server name\nwith a break";
+    s->mDown = 0;
+    s->mPing = 45;
+    snprintf(s->mMap, sizeof s->mMap, "dm4");
+    s->mNumPlayers = 3;
+    s->mMaxPlayers = 16;
+    showTab(3);
+    mWin->printServers();
+    EXPECT_EQ(printedServers(),
+              "A very long server name with a break 10.0.0.2         45    dm4        03/16\n");
+    showTab(2);     // over the ping limit below: filtered out
+    s->mFlags &= ~(unsigned int)Server::Flag_Favorite;
+    mWin->options().filter.pingFilter = 1;
+    mWin->options().filter.maxPing = 10;
+    mWin->printServers();
+    EXPECT_NE(printedServers().find("A very long"), std::string::npos);
+}
+
+TEST_F(ListTest, FavoritesAreAddedElsewhereAndRemovedOnTheirOwnTab)
+{
+    showTab(0);
+    at("10.0.0.1:26000")->SetSelected(true);
+    mWin->toggleFavorites();
+    EXPECT_TRUE(at("10.0.0.1:26000")->TestFlag(Server::Flag_Favorite));
+    mWin->toggleFavorites();
+    EXPECT_TRUE(at("10.0.0.1:26000")->TestFlag(Server::Flag_Favorite));
+    showTab(3);
+    mWin->toggleFavorites();
+    EXPECT_FALSE(at("10.0.0.1:26000")->TestFlag(Server::Flag_Favorite));
+    EXPECT_FALSE(mWin->filterServer(*at("10.0.0.1:26000")));
+    // The other marked server was not selected and keeps its mark.
+    EXPECT_TRUE(at("10.0.0.2:27500")->TestFlag(Server::Flag_Favorite));
+}
+
+TEST_F(ListTest, NeverPingFollowsTheAvoidTabAndLivesBesideFavorites)
+{
+    Server *fav = at("10.0.0.2:27500");
+    fav->SetSelected(true);
+    showTab(1);
+    mWin->toggleNeverPing();
+    EXPECT_TRUE(fav->TestFlag(Server::Flag_Avoid | Server::Flag_Favorite));
+    showTab(4);
+    at("10.0.0.3:26000")->SetSelected(true);
+    mWin->toggleNeverPing();
+    EXPECT_FALSE(fav->TestFlag(Server::Flag_Avoid));
+    EXPECT_FALSE(at("10.0.0.3:26000")->TestFlag(Server::Flag_Avoid));
+}
+
+TEST_F(ListTest, DeleteRemovesSelectedServersTheViewHidesToo)
+{
+    showTab(3);     // shows only 10.0.0.2
+    at("10.0.0.2:27500")->SetSelected(true);
+    at("10.0.0.3:26000")->SetSelected(true);
+    mWin->deleteServers();
+    EXPECT_EQ(mWin->serverCount(), 1);
+    EXPECT_EQ(mWin->servers().size(), 1u);
+    EXPECT_NE(at("10.0.0.1:26000"), nullptr);
+}
+
+TEST_F(ListTest, SavedFileHoldsTheViewWithPortsAndKnownNames)
+{
+    Server named;
+    named.SetHost("localhost:26001");
+    named.mFlags |= Server::Flag_Favorite;
+    mWin->addServer(named);
+    showTab(3);
+    std::string path = mHome.path() + "/list.txt";
+    FILE *fp = fopen(path.c_str(), "w");
+    ASSERT_NE(fp, nullptr);
+    mWin->writeServerFile(fp);
+    fclose(fp);
+    EXPECT_EQ(readFile(path), "10.0.0.2:27500\nlocalhost:26001\n");
+    EXPECT_EQ(statusText(mWin), "2 servers saved to file");
+}
