@@ -5,7 +5,9 @@ start_private_xvfb()
     local fifo
     fifo=$(mktemp -u /tmp/vireo-xvfb.XXXXXX)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -maxclients 1024 3>"$fifo" >/dev/null 2>&1 &
+    # -noreset: Xvfb otherwise resets whenever its last client leaves, and a test that
+    # connects in that moment is turned away.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -maxclients 1024 3>"$fifo" >/dev/null 2>&1 &
     VIREO_XVFB_PID=$!
     local number
     read -r -t 20 number <"$fifo" || true
