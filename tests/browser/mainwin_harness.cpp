@@ -4,6 +4,7 @@
 #include "tests/browser/mainwin_harness.h"
 
 #include "browser/app.h"
+#include "framework/VkErrorDialog.h"
 #include "framework/VkMenu.h"
 #include "tests/framework/fwtest.h"
 #include "widgets/Progress.h"
@@ -155,3 +156,15 @@ double msBetween(Clock::time_point from, Clock::time_point to)
 }
 
 } // namespace harness
+
+void harness::readErrorLater(std::string *seen)
+{
+    fwtest::later(30, [seen] {
+        Widget dialog = gErrorDialog->lastPostedDialog();
+        if (!dialog || !fwtest::press(dialog, fwtest::OK)) {
+            readErrorLater(seen);
+            return;
+        }
+        *seen = fwtest::messageText(dialog);
+    });
+}

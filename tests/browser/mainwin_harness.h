@@ -77,6 +77,9 @@ FakeGameScript richScript(int rules, int players);
 
 double msBetween(Clock::time_point from, Clock::time_point to);
 
+// Reads the message of the error dialog that the next post shows, then answers OK.
+void readErrorLater(std::string *seen);
+
 } // namespace harness
 
 #endif

@@ -17,19 +17,6 @@
 
 using namespace harness;
 
-// Reads the message of the error dialog that the next post shows, then answers OK.
-static void readErrorLater(std::string *seen)
-{
-    fwtest::later(30, [seen] {
-        Widget dialog = gErrorDialog->lastPostedDialog();
-        if (!dialog || !fwtest::press(dialog, fwtest::OK)) {
-            readErrorLater(seen);
-            return;
-        }
-        *seen = fwtest::messageText(dialog);
-    });
-}
-
 class CommandTest : public ::testing::Test {
 protected:
     void show(const char *settings)
