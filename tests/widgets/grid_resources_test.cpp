@@ -1,0 +1,262 @@
+// grid_resources_test.cpp - XmLGrid resource changes, selectors, sub-resources and shared values.
+// GoogleTest comes before the X headers, whose None macro it would trip over.
+#include <gtest/gtest.h>
+
+#include "grid_fixture.h"
+
+namespace {
+
+class GridResourcesTest : public GridTest {
+protected:
+    void make(int rows, int columns, int headingRows = 0)
+    {
+        Arg args[3];
+        XtSetArg(args[0], XmNrows, rows);
+        XtSetArg(args[1], XmNcolumns, columns);
+        XtSetArg(args[2], XmNheadingRows, headingRows);
+        grid(args, 3);
+    }
+    XtPointer userData(int row)
+    {
+        XtPointer data = nullptr;
+        XtVaGetValues(mGrid, XmNrowPtr, GridRow(g(), row), XmNrowUserData, &data, NULL);
+        return data;
+    }
+    XmLGridCellRefValues *values(int r, int c) { return CellRefValues(GetCell(g(), r, c)); }
+};
+
+TEST_F(GridResourcesTest, SelectorsApplyToOneCallOnly)
+{
+    make(5, 1);
+    int mark = 0;
+    XtVaSetValues(mGrid, XmNrowType, XmCONTENT, XmNrow, 2, XmNrowUserData, &mark, NULL);
+    EXPECT_EQ(userData(2), &mark);
+    EXPECT_EQ(userData(1), nullptr);
+    int all = 0;
+    XtVaSetValues(mGrid, XmNrowUserData, &all, NULL);
+    for (int r = 0; r < 5; r++)
+        EXPECT_EQ(userData(r), &all);
+}
+
+TEST_F(GridResourcesTest, ABackwardRangeChangesNothing)
+{
+    make(10, 1);
+    XtVaSetValues(mGrid, XmNrowRangeStart, 5, XmNrowRangeEnd, 3, XmNrowHeight, 3, NULL);
+    EXPECT_TRUE(warned("SetValues() - invalid row(s) specified"));
+    for (int r = 0; r < 10; r++)
+        EXPECT_EQ(GridRow(g(), r)->height, 1);
+}
+
+TEST_F(GridResourcesTest, StepsSkipRows)
+{
+    make(10, 1);
+    XtVaSetValues(mGrid, XmNrowRangeStart, 0, XmNrowRangeEnd, 9, XmNrowStep, 2, XmNrowHeight, 2,
+                  NULL);
+    for (int r = 0; r < 10; r++)
+        EXPECT_EQ(GridRow(g(), r)->height, r % 2 ? 1 : 2) << r;
+    XtVaSetValues(mGrid, XmNrowStep, 0, NULL);
+    EXPECT_TRUE(warned("SetValues() - rowStep can't be < 1"));
+    EXPECT_EQ(part().rowStep, 1);
+}
+
+TEST_F(GridResourcesTest, AnEmptyTypeSelectsNoRows)
+{
+    make(0, 1, 1);
+    XtVaSetValues(mGrid, XmNrowHeight, 3, NULL);
+    EXPECT_EQ(GridRow(g(), 0)->height, 1) << "the heading row is not a content row";
+}
+
+TEST_F(GridResourcesTest, GridWideDefaultsReachNewCellsOnly)
+{
+    make(1, 1);
+    XtVaSetValues(mGrid, XmNcellDefaults, True, XmNcellAlignment, XmALIGNMENT_RIGHT, NULL);
+    XmLGridAddRows(mGrid, XmCONTENT, -1, 1);
+    EXPECT_EQ(values(0, 0)->alignment, XmALIGNMENT_CENTER);
+    EXPECT_EQ(values(1, 0)->alignment, XmALIGNMENT_RIGHT);
+    EXPECT_FALSE(part().cellDefaults) << "reset after the call";
+}
+
+TEST_F(GridResourcesTest, ColumnDefaultsAndSpansInDefaults)
+{
+    make(0, 2);
+    XtVaSetValues(mGrid, XmNcellDefaults, True, XmNcolumn, 1, XmNcellEditable, True,
+                  XmNcellRowSpan, 2, NULL);
+    EXPECT_TRUE(warned("SetValues() - can't set default cell spans"));
+    XmLGridAddRows(mGrid, XmCONTENT, -1, 1);
+    EXPECT_FALSE(values(0, 0)->editable);
+    EXPECT_TRUE(values(0, 1)->editable);
+    EXPECT_EQ(values(0, 1)->rowSpan, 0);
+}
+
+TEST_F(GridResourcesTest, ColumnRangesTakeColumnValuesAndCellDefaultsTogether)
+{
+    make(0, 5);
+    XtVaSetValues(mGrid, XmNcellDefaults, True, XmNcolumnRangeStart, 0, XmNcolumnRangeEnd, 1,
+                  XmNcolumnSizePolicy, XmCONSTANT, XmNcellType, XmPIXMAP_CELL, XmNcolumnWidth, 18,
+                  NULL);
+    EXPECT_TRUE(sWarnings.empty());
+    EXPECT_EQ(GetColWidth(g(), 1), 18);
+    EXPECT_EQ(GridColumn(g(), 2)->width, 8);
+    XmLGridAddRows(mGrid, XmHEADING, -1, 1);
+    EXPECT_EQ(values(0, 1)->type, XmPIXMAP_CELL);
+    EXPECT_EQ(values(0, 2)->type, XmSTRING_CELL);
+    EXPECT_EQ(XmLGridSetStringsPos(mGrid, XmHEADING, 0, XmCONTENT, 2,
+                                   (char *)"Player Name|Frags|Connect Time"),
+              3);
+    EXPECT_EQ(text(0, 4), "Connect Time");
+}
+
+TEST_F(GridResourcesTest, CountsChangeByAddingOrDeleting)
+{
+    make(10, 1);
+    XtVaSetValues(mGrid, XmNrows, 7, NULL);
+    EXPECT_EQ(RowCount(g()), 7);
+    XtVaSetValues(mGrid, XmNrows, 10, XmNheadingRows, 1, NULL);
+    EXPECT_EQ(RowCount(g()), 11);
+    EXPECT_EQ(part().topFixedCount, 1);
+    EXPECT_EQ(sWarnings, std::vector<std::string>()) << "rows and columns are not sub-resources";
+}
+
+TEST_F(GridResourcesTest, FixedCountsStayAboveTheHeadings)
+{
+    make(3, 1, 1);
+    XtVaSetValues(mGrid, XmNtopFixedCount, 0, NULL);
+    EXPECT_EQ(part().topFixedCount, 1);
+    EXPECT_TRUE(warned("SetValues() - can't set topFixedCount < headingRowCount"));
+    XtVaSetValues(mGrid, XmNtopFixedCount, 2, NULL);
+    EXPECT_EQ(part().topFixedCount, 2);
+}
+
+TEST_F(GridResourcesTest, ReadOnlyResourcesKeepTheirValues)
+{
+    make(1, 1);
+    Widget text = part().textWidget;
+    XtVaSetValues(mGrid, XmNtextWidget, mShell, XmNhiddenRows, 4, NULL);
+    EXPECT_EQ(part().textWidget, text);
+    EXPECT_EQ(part().hiddenRows, 0);
+    EXPECT_TRUE(warned("SetValues() - child Widgets are read-only"));
+    EXPECT_TRUE(warned("SetValues() - can't set hidden rows or columns"));
+}
+
+TEST_F(GridResourcesTest, GetValuesNeedsTheRecordFirst)
+{
+    make(1, 1);
+    XtPointer data;
+    XtVaGetValues(mGrid, XmNrowUserData, &data, XmNrowPtr, GridRow(g(), 0), NULL);
+    EXPECT_TRUE(warned("GetValues() - invalid row"));
+    unsigned char type = 0;
+    XtVaGetValues(mGrid, XmNrowPtr, GridRow(g(), 0), XmNcolumnPtr, GridColumn(g(), 0),
+                  XmNcellType, &type, NULL);
+    EXPECT_EQ(type, XmSTRING_CELL);
+}
+
+TEST_F(GridResourcesTest, SettingRowPtrIsRefused)
+{
+    make(1, 1);
+    XtVaSetValues(mGrid, XmNrowPtr, GridRow(g(), 0), NULL);
+    EXPECT_TRUE(warned("SetValues() - can't use XmNrowPtr"));
+    XtVaSetValues(mGrid, XmNcellEditable, True, XmNimmediateDraw, True, NULL);
+    EXPECT_TRUE(warned("SetValues() - immediateDraw is not a row/column/cell resource"));
+}
+
+TEST_F(GridResourcesTest, EqualValuesStayShared)
+{
+    make(100, 1);
+    XmLGridCellRefValues *before = values(0, 0);
+    int holders = before->refCount;
+    XtVaSetValues(mGrid, XmNcellBackground, kRed, NULL);
+    XmLGridCellRefValues *after = values(0, 0);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after->refCount, 100);
+    EXPECT_EQ(values(99, 0), after);
+    EXPECT_EQ(after->background, kRed);
+    EXPECT_EQ(part().defaultCellValues->refCount, holders - 100) << "the defaults lost them";
+}
+
+TEST_F(GridResourcesTest, DifferentValuesGetARecordEach)
+{
+    make(4, 1);
+    XtVaSetValues(mGrid, XmNrowRangeStart, 0, XmNrowRangeEnd, 1, XmNcellForeground, kBlue, NULL);
+    XtVaSetValues(mGrid, XmNcellBackground, kRed, NULL);
+    EXPECT_EQ(values(0, 0), values(1, 0));
+    EXPECT_EQ(values(2, 0), values(3, 0));
+    EXPECT_NE(values(0, 0), values(2, 0));
+    EXPECT_EQ(values(0, 0)->foreground, kBlue);
+    EXPECT_EQ(values(2, 0)->background, kRed);
+}
+
+TEST_F(GridResourcesTest, StringsAloneMakeNoRecord)
+{
+    make(3, 1);
+    XmLGridCellRefValues *before = values(0, 0);
+    XmString s = XmStringCreateSimple((char *)"hi");
+    XtVaSetValues(mGrid, XmNcellString, s, NULL);
+    XmStringFree(s);
+    EXPECT_EQ(values(0, 0), before);
+    EXPECT_EQ(text(2, 0), "hi");
+    XmString back = nullptr;
+    XtVaGetValues(mGrid, XmNrowPtr, GridRow(g(), 1), XmNcolumnPtr, GridColumn(g(), 0),
+                  XmNcellString, &back, NULL);
+    ASSERT_NE(back, nullptr);
+    XmStringFree(back);     // a copy, the caller's to free
+}
+
+TEST_F(GridResourcesTest, TypeCodesSetEditability)
+{
+    make(1, 1);
+    XtVaSetValues(mGrid, XmNcellType, XmEDIT_STRING_CELL, NULL);
+    EXPECT_EQ(values(0, 0)->type, XmSTRING_CELL);
+    EXPECT_TRUE(values(0, 0)->editable);
+    XtVaSetValues(mGrid, XmNcellType, XmFIXED_STRING_CELL, NULL);
+    EXPECT_FALSE(values(0, 0)->editable);
+}
+
+TEST_F(GridResourcesTest, SpansMarkTheCoveredCells)
+{
+    make(3, 3);
+    XtVaSetValues(mGrid, XmNrow, 0, XmNcolumn, 0, XmNcellRowSpan, 1, XmNcellColumnSpan, 1, NULL);
+    EXPECT_TRUE(CellInColumnSpan(GetCell(g(), 0, 1)));
+    EXPECT_TRUE(CellInRowSpan(GetCell(g(), 1, 0)));
+    EXPECT_TRUE(CellInRowSpan(GetCell(g(), 1, 1)));
+    EXPECT_FALSE(CellInRowSpan(GetCell(g(), 2, 0)));
+    XtVaSetValues(mGrid, XmNrow, 0, XmNcolumn, 0, XmNcellRowSpan, -1, XmNcellColumnSpan, 0, NULL);
+    EXPECT_TRUE(warned("SetValues() - row span can't be < 0"));
+    EXPECT_EQ(values(0, 0)->rowSpan, 0);
+    EXPECT_FALSE(CellInRowSpan(GetCell(g(), 1, 0)));
+    EXPECT_FALSE(CellInColumnSpan(GetCell(g(), 0, 1)));
+}
+
+TEST_F(GridResourcesTest, HugeSpansStopAtTheLastRow)
+{
+    make(2, 2);
+    XtVaSetValues(mGrid, XmNrow, 0, XmNcolumn, 0, XmNcellRowSpan, 0x7fffffff, NULL);
+    EXPECT_TRUE(CellInRowSpan(GetCell(g(), 1, 0)));
+    XRectangle rect;
+    EXPECT_EQ(RowColToXY(g(), 0, 0, False, &rect), 0);
+}
+
+TEST_F(GridResourcesTest, UnhidingAColumnCountsIt)
+{
+    make(1, 2);
+    XtVaSetValues(mGrid, XmNcolumn, 1, XmNcolumnWidth, 0, NULL);
+    EXPECT_EQ(part().hiddenColumns, 1);
+    XtVaSetValues(mGrid, XmNcolumn, 1, XmNcolumnWidth, 8, NULL);
+    EXPECT_EQ(part().hiddenColumns, 0);
+}
+
+TEST_F(GridResourcesTest, ANewFontListBecomesTheDefault)
+{
+    make(1, 1);
+    XFontStruct *font = XLoadQueryFont(mDisplay, "fixed");
+    ASSERT_NE(font, nullptr);
+    XmFontList mine = XmFontListCreate(font, (char *)XmSTRING_DEFAULT_CHARSET);
+    XmLGridCellRefValues *cellValues = values(0, 0);
+    XtVaSetValues(mGrid, XmNfontList, mine, NULL);
+    EXPECT_NE(part().fontList, mine) << "the grid keeps a copy";
+    EXPECT_EQ(values(0, 0), cellValues) << "existing cells keep theirs";
+    EXPECT_EQ(part().defaultCellValues->refCount, 1);
+    XmFontListFree(mine);
+    XFreeFont(mDisplay, font);
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+// grid_select_test.cpp - XmLGrid selection, focus and in-cell editing through the public functions.
+// GoogleTest comes before the X headers, whose None macro it would trip over.
+#include <gtest/gtest.h>
+
+#include "grid_fixture.h"
+
+#include <Xm/Text.h>
+
+namespace {
+
+class GridSelectTest : public GridTest {
+protected:
+    void make(unsigned char policy, int rows = 5, int columns = 3)
+    {
+        Arg args[5];
+        XtSetArg(args[0], XmNrows, rows);
+        XtSetArg(args[1], XmNcolumns, columns);
+        XtSetArg(args[2], XmNheadingRows, 1);
+        XtSetArg(args[3], XmNselectionPolicy, policy);
+        XtSetArg(args[4], XmNautoSelect, False);
+        grid(args, 5);
+    }
+    GridCall row(int reason, int r) { return {reason, XmCONTENT, r, XmCONTENT, -1}; }
+};
+
+TEST_F(GridSelectTest, BrowseSelectionDeselectsTheOldRowFirst)
+{
+    make(XmSELECT_BROWSE_ROW);
+    XmLGridSelectRow(mGrid, 1, False);
+    record(XmNselectCallback);
+    record(XmNdeselectCallback);
+    XmLGridSelectRow(mGrid, 3, True);
+    EXPECT_EQ(mCalls, (std::vector<GridCall>{row(XmCR_DESELECT_ROW, 1), row(XmCR_SELECT_ROW, 3)}));
+    mCalls.clear();
+    XmLGridSelectRow(mGrid, 3, True);
+    EXPECT_TRUE(mCalls.empty()) << "an already selected row reports nothing";
+    EXPECT_EQ(XmLGridGetSelectedRow(mGrid), 3);
+}
+
+TEST_F(GridSelectTest, SelectRowNamesContentRowsNotHeadings)
+{
+    make(XmSELECT_MULTIPLE_ROW);
+    record(XmNselectCallback);
+    XmLGridSelectRow(mGrid, 0, False);
+    EXPECT_TRUE(mCalls.empty());
+    EXPECT_TRUE(RowIsSelected(GridRow(g(), 1)));
+    EXPECT_FALSE(RowIsSelected(GridRow(g(), 0)));
+}
+
+TEST_F(GridSelectTest, SelectAllNotifiesOncePerChangedRow)
+{
+    make(XmSELECT_MULTIPLE_ROW);
+    XmLGridSelectRow(mGrid, 2, False);
+    record(XmNselectCallback);
+    XmLGridSelectAllRows(mGrid, True);
+    EXPECT_EQ(mCalls.size(), 4u);
+    mCalls.clear();
+    record(XmNdeselectCallback);
+    XmLGridDeselectAllRows(mGrid, True);
+    EXPECT_EQ(mCalls.size(), 5u);
+    EXPECT_EQ(mCalls[0], row(XmCR_DESELECT_ROW, 0));
+}
+
+TEST_F(GridSelectTest, SelectedListsNeedTheExactCount)
+{
+    make(XmSELECT_MULTIPLE_ROW);
+    XmLGridSelectRow(mGrid, 1, False);
+    XmLGridSelectRow(mGrid, 4, False);
+    int rows[3] = {-1, -1, -1};
+    EXPECT_EQ(XmLGridGetSelectedRows(mGrid, rows, 2), 0);
+    EXPECT_EQ(rows[0], 1);
+    EXPECT_EQ(rows[1], 4);
+    EXPECT_EQ(XmLGridGetSelectedRows(mGrid, rows, 3), -1);
+    EXPECT_TRUE(warned("GetSelectedRows() - count is incorrect"));
+    EXPECT_EQ(XmLGridGetSelectedRow(mGrid), -1) << "two rows are not one";
+    EXPECT_EQ(XmLGridGetSelectedRows(mGrid, rows, 1), -1) << "and never writes past count";
+    EXPECT_EQ(rows[2], -1);
+}
+
+TEST_F(GridSelectTest, CellsAndColumnsSelectApart)
+{
+    make(XmSELECT_CELL);
+    XmLGridSelectCell(mGrid, 1, 2, False);
+    XmLGridSelectColumn(mGrid, 0, False);
+    int rows[1], cols[1];
+    EXPECT_EQ(XmLGridGetSelectedCells(mGrid, rows, cols, 1), 0);
+    EXPECT_EQ(rows[0], 1);
+    EXPECT_EQ(cols[0], 2);
+    EXPECT_EQ(XmLGridGetSelectedColumnCount(mGrid), 1);
+    EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 0);
+}
+
+TEST_F(GridSelectTest, MissingPositionsWarnOnce)
+{
+    make(XmSELECT_MULTIPLE_ROW);
+    XmLGridSelectRow(mGrid, 5, False);
+    XmLGridSelectCell(mGrid, -3, 0, False);
+    EXPECT_EQ(sWarnings, (std::vector<std::string>{warning("SelectTypeArea() - bad position"),
+                                                   warning("SelectTypeArea() - bad position")}));
+    EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 0) << "the footer or nothing is not selected";
+}
+
+TEST_F(GridSelectTest, FocusMovesReportOutBeforeIn)
+{
+    make(XmSELECT_BROWSE_ROW);
+    record(XmNcellFocusCallback);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 2, 1), 0);
+    mCalls.clear();
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 3, 1), 0);
+    EXPECT_EQ(mCalls, (std::vector<GridCall>{{XmCR_CELL_FOCUS_OUT, XmCONTENT, 2, XmCONTENT, 1},
+                                              {XmCR_CELL_FOCUS_IN, XmCONTENT, 3, XmCONTENT, 1}}));
+    int r, c;
+    Boolean in = True;
+    XmLGridGetFocus(mGrid, &r, &c, &in);
+    EXPECT_EQ(r, 3);
+    EXPECT_EQ(c, 1);
+    EXPECT_FALSE(in);
+    EXPECT_EQ(XmLGridSetFocus(mGrid, 5, 0), -1);
+    EXPECT_TRUE(warned("SetFocus() - invalid row"));
+}
+
+TEST_F(GridSelectTest, FocusSearchStartsInsideTheContent)
+{
+    make(XmSELECT_BROWSE_ROW);
+    int r, c;
+    ASSERT_EQ(FindNextFocus(g(), 0, 0, 0, 0, &r, &c), 0);
+    EXPECT_EQ(r, 1) << "the heading row is clamped to the first content row";
+    XtVaSetValues(mGrid, XmNrow, 0, XmNrowHeight, 0, NULL);
+    EXPECT_EQ(FindNextFocus(g(), 0, 0, 0, 0, &r, &c), -1) << "hidden, no steps";
+    ASSERT_EQ(FindNextFocus(g(), 0, 0, 1, 0, &r, &c), 0);
+    EXPECT_EQ(r, 2);
+}
+
+TEST_F(GridSelectTest, FocusInAHeadingIsReportedAsNone)
+{
+    make(XmSELECT_BROWSE_ROW);
+    part().focusRow = 0;
+    part().focusColumn = 0;
+    int r = 7, c = 7;
+    Boolean in;
+    XmLGridGetFocus(mGrid, &r, &c, &in);
+    EXPECT_EQ(r, -1);
+    EXPECT_EQ(c, -1);
+    EXPECT_TRUE(warned("GetFocus() - focus row/column invalid\n"));
+}
+
+TEST_F(GridSelectTest, EditBeginChecksTheColumnFirst)
+{
+    make(XmSELECT_BROWSE_ROW);
+    EXPECT_EQ(XmLGridEditBegin(mGrid, True, 99, 99), -1);
+    EXPECT_EQ(sWarnings, std::vector<std::string>{warning("EditBegin() - invalid column")});
+}
+
+TEST_F(GridSelectTest, ANonEditableCellRefusesTheEdit)
+{
+    make(XmSELECT_BROWSE_ROW);
+    record(XmNeditCallback);
+    show();
+    EXPECT_EQ(XmLGridEditBegin(mGrid, True, 1, 1), 0);
+    EXPECT_FALSE(part().inEdit);
+    EXPECT_TRUE(mCalls.empty());
+}
+
+TEST_F(GridSelectTest, EditingKeepsLineBreaksAndEmptiesCells)
+{
+    make(XmSELECT_BROWSE_ROW);
+    XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+    XmLGridSetStringsPos(mGrid, XmCONTENT, 1, XmCONTENT, 0, (char *)"one\\ntwo");
+    record(XmNeditCallback);
+    show();
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 1, 0), 0);
+    EXPECT_TRUE(part().inEdit);
+    char *s = XmTextGetString(part().textWidget);
+    EXPECT_STREQ(s, "one\\ntwo") << "a line break shows as backslash and n";
+    XtFree(s);
+    XmTextSetString(part().textWidget, (char *)"three\\nfour");
+    XmLGridEditComplete(mGrid);
+    EXPECT_FALSE(part().inEdit);
+    EXPECT_EQ(text(2, 0), "three\\nfour");
+    EXPECT_EQ(XmStringLineCount(CellGetString(GetCell(g(), 2, 0))), 2);
+    XmLGridEditBegin(mGrid, True, 1, 0);
+    XmTextSetString(part().textWidget, (char *)"");
+    XmLGridEditComplete(mGrid);
+    EXPECT_EQ(CellGetString(GetCell(g(), 2, 0)), nullptr) << "an empty text leaves no value";
+    EXPECT_EQ(mCalls.size(), 4u);
+    EXPECT_EQ(mCalls[0].reason, XmCR_EDIT_BEGIN);
+    EXPECT_EQ(mCalls[1].reason, XmCR_EDIT_COMPLETE);
+}
+
+TEST_F(GridSelectTest, CancelledEditsLeaveTheCell)
+{
+    make(XmSELECT_BROWSE_ROW);
+    XtVaSetValues(mGrid, XmNcellType, XmEDIT_STRING_CELL, NULL);
+    XmLGridSetStringsPos(mGrid, XmCONTENT, 0, XmCONTENT, 0, (char *)"keep");
+    show();
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 0, 0), 0);
+    XmTextSetString(part().textWidget, (char *)"lost");
+    XmLGridEditCancel(mGrid);
+    EXPECT_EQ(text(1, 0), "keep");
+    EXPECT_TRUE(part().textHidden);
+}
+
+TEST_F(GridSelectTest, ScrollingTheEditedCellAwayHidesTheEditor)
+{
+    make(XmSELECT_BROWSE_ROW, 100, 1);
+    XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+    show();
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 0, 0), 0);
+    EXPECT_FALSE(part().textHidden);
+    XtVaSetValues(mGrid, XmNscrollRow, 50, NULL);
+    EXPECT_TRUE(part().textHidden);
+    EXPECT_TRUE(part().inEdit);
+    XtVaSetValues(mGrid, XmNscrollRow, 0, NULL);
+    EXPECT_FALSE(part().textHidden) << "shown over the cell again";
+}
+
+TEST_F(GridSelectTest, GeometryFunctionsSpeakInTypes)
+{
+    make(XmSELECT_BROWSE_ROW);
+    XRectangle rect;
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 0, XmCONTENT, 0, False, &rect), 0);
+    unsigned char rt, ct;
+    int r, c;
+    ASSERT_EQ(XmLGridXYToRowColumn(mGrid, rect.x + 1, rect.y + 1, &rt, &r, &ct, &c), 0);
+    EXPECT_EQ(rt, XmCONTENT);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 9, XmCONTENT, 0, False, &rect), -1);
+    EXPECT_TRUE(warned("RowColumnToXY() - invalid position"));
+    EXPECT_EQ(XmLGridRowIsVisible(mGrid, 0), 1);
+    EXPECT_EQ(XmLGridColumnIsVisible(mGrid, 7), 0);
+}
+
+TEST_F(GridSelectTest, PasteNeedsAFocusCell)
+{
+    make(XmSELECT_BROWSE_ROW, 0, 0);
+    EXPECT_FALSE(XmLGridPaste(mGrid));
+    EXPECT_TRUE(warned("Paste() - no cell has focus"));
+}
+
+}  // namespace
