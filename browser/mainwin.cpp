@@ -4,6 +4,7 @@
 
 #include "browser/aboutDialog.h"
 #include "browser/addDialog.h"
+#include "browser/optionsDialog.h"
 #include "browser/redialDialog.h"
 #include "framework/VkPopupMenu.h"
 #include "widgets/Progress.h"
@@ -36,6 +37,7 @@ MainWin::~MainWin()
     delete mAddDialog;
     delete mRedialDialog;
     delete mAboutDialog;
+    delete mOptionsDialog;
 }
 
 const char *MainWin::className()
@@ -216,3 +218,15 @@ int MainWin::rowCount() const
     XtVaGetValues(mServerGrid, "rows", &rows, nullptr);
     return rows;
 }
+
+// ---- Options dialog
+
+void MainWin::showOptionsDialog()
+{
+    if (!mOptionsDialog)
+        mOptionsDialog = new OptionsDialog(mainWindowWidget(), this);
+    mOptionsDialog->show();
+}
+
+void MainWin::optionsCB(Widget, XtPointer clientData, XtPointer)
+{ static_cast<MainWin *>(clientData)->showOptionsDialog(); }

@@ -19,6 +19,7 @@
 
 class AboutDialog;
 class AddDialog;
+class OptionsDialog;
 class Player;
 class RedialDialog;
 class VkMenu;
@@ -54,6 +55,9 @@ public:
     int serverCount() const { return mServerCount; }
     void setManagedState(Widget w, bool managed);
     int rowCount() const;
+    // The options dialog, made on first use (View > Options and the options tool).
+    void showOptionsDialog();
+    static void optionsCB(Widget, XtPointer clientData, XtPointer);
 
     // ---- Settings (mainwin_settings.cpp)
     void readSettings();
@@ -61,6 +65,8 @@ public:
     bool writeSettings();
     void addServer(const Server &server);
     void addSource(const char *source);
+    // The options dialog's edited list takes the place of the sources.
+    void setSources(const std::vector<std::string> &sources) { mSources = sources; }
 
     // ---- Query engine (work.cpp)
     void queueServer(Server *s);
@@ -162,6 +168,7 @@ public:
     bool running() const { return mWorkId != 0 || mRedialTimer != 0; }
     Widget statusWidget() const { return mStatus; }
     Widget progressWidget() const { return mProgress; }
+    OptionsDialog *optionsDialog() const { return mOptionsDialog; }
 
 private:
     static Boolean sWorkProc(XtPointer clientData);
@@ -244,6 +251,7 @@ private:
     AddDialog               *mAddDialog = nullptr;
     RedialDialog            *mRedialDialog = nullptr;
     AboutDialog             *mAboutDialog = nullptr;
+    OptionsDialog           *mOptionsDialog = nullptr;
 
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;

@@ -89,7 +89,7 @@ static MenuDescription sViewMenu[] = {
     {Action, "BottomPane", CMD(toggleBottomPane), nullptr, nullptr, nullptr},
     {Action, "RulesPane", CMD(toggleRulesPane), nullptr, nullptr, nullptr},
     {Separator, "separator", nullptr, nullptr, nullptr, nullptr},
-    {Action, "Options", nullptr, nullptr, nullptr, nullptr},   // no options dialog yet
+    {Action, "Options", &MainWin::optionsCB, nullptr, nullptr, nullptr},
     {End, nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 

@@ -147,7 +147,7 @@ void MainWin::runTool(int tool)
     case Tool_RefreshAll: refreshAll(); break;
     case Tool_Find:       notImplemented(); break;
     case Tool_Redial:     redialSelected(); break;
-    case Tool_Options:    break;     // the options dialog is not built yet
+    case Tool_Options:    showOptionsDialog(); break;
     case Tool_Stop:       stop(); break;
     }
 }
