@@ -92,11 +92,29 @@ public:
     // ---- Server pane (serverGrid.cpp)
     void buildServerList();
     void serverChanged(Server *s);
+    void updateServerLine(Server *server);
     void setViewTab(int view);
     void updateView();
+    // The selection as the grid shows it: rows of the current view, in the grid's order.
     Server *selectedServer();
     int selectedCount();
     std::vector<Server *> selectedServers();
+    static void selectCB(Widget, XtPointer clientData, XtPointer callData);
+    static void sGridEventHandler(Widget, XtPointer clientData, XEvent *event, Boolean *);
+    // A server's row, "|" between the cells; server texts cannot reach another cell.
+    static std::string serverRowText(const Server &s);
+    static std::string cellText(const std::string &text);
+    Widget serverGrid() const { return mServerGrid; }
+
+    // ---- Info panes (infoPane.cpp)
+    enum { Swatches = 14 };
+    void fillRuleGrid(Server *server);
+    void fillPlayerGrid(Server *server);
+    static std::string playerRowText(const Player &p);
+    static std::string connectTimeText(int seconds);
+    Widget playerGrid() const { return mPlayerGrid; }
+    Widget ruleGrid() const { return mRuleGrid; }
+    Pixmap swatch(int colour) const;
 
     // ---- View choices (view.cpp)
     bool filterServer(const Server &s) const;
@@ -202,7 +220,18 @@ private:
     // serverGrid.cpp, infoPane.cpp, tool.cpp, menu.cpp
     Widget createServerPane(Widget parent);
     Widget createTabButton(Widget parent, const char *name);
+    Widget createServerGrid(Widget pane, Widget folder);
+    void addServerRow(Server *s, int row);
+    void writeServerRow(const Server &s);
+    static std::string addressText(const Server &s);
+    void selectionChanged(bool heading, int column);
+    Server *rowServer(int row);
+    void fillInfoPanes(Server *s);
     Widget createInfoPane(Widget parent);
+    Widget createPlayerGrid(Widget pane);
+    Widget createRuleGrid(Widget pane);
+    void createSwatches();
+    void writePlayerRow(const Player &p, int row);
     void createToolBar(Widget toolBar);
     Widget createToolButton(Widget parent, const char *name, const char **picture,
                             const char **insensitive);
@@ -242,6 +271,7 @@ private:
     ServerQueryInfo          mQueryInfo;
     int                      mView = 1;
     Widget                   mViewTabs[Views] = {};
+    Pixmap                   mSwatches[Swatches] = {};  // by colour number, made with the panes
     int                      mServerSortKey = 1;
     int                      mPlayerSortKey = 1;
     std::vector<std::string> mSources;
@@ -267,5 +297,9 @@ private:
     Server      *mRedialServer = nullptr;
     FetchLimits  mFetchLimits;
 };
+
+// A player's name in the game's character set as plain ASCII, in a static buffer that the
+// next call overwrites; at most 255 characters.
+const char *quakeNameToAscii(const char *name);
 
 #endif

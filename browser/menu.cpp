@@ -188,7 +188,7 @@ void MainWin::toggleBottomPane()
     updatePaneLabels();
 }
 
-// The rules grid comes with the info panes; until then there is nothing to show.
+// Before the window is built there is no rules grid to show.
 void MainWin::toggleRulesPane()
 {
     if (!mRuleGrid)

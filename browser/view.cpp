@@ -3,6 +3,7 @@
 #include "browser/mainwin.h"
 
 #include "browser/sort.h"
+#include "widgets/Grid.h"
 
 #include <cassert>
 
@@ -36,22 +37,21 @@ void MainWin::setServerSortKey(int key)
     buildServerList();
 }
 
-// The player grid of the selected server is refilled in the new order once the info
-// panes exist; until then only the key changes, and the settings keep it.
 void MainWin::setPlayerSortKey(int key)
 {
     if (key == mPlayerSortKey)
         return;
     mPlayerSortKey = key;
+    if (Server *s = selectedServer())
+        fillPlayerGrid(s);
 }
 
-// Selects every server the current view shows, in the selection the rest of the window
-// reads (Flag_Selected); the server grid will take this over with its rows.
+// One pass over the selection afterwards gives what a callback per row would, without
+// walking the list once for every row of a long list.
 void MainWin::selectAll()
 {
-    for (Server &s : mServerList) {
-        if (filterServer(s))
-            s.SetSelected(true);
-    }
-    updateView();
+    if (!mServerGrid)
+        return;
+    XmLGridSelectAllRows(mServerGrid, False);
+    selectionChanged(false, 0);
 }

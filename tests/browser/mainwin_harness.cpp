@@ -136,6 +136,13 @@ Server *serverAt(MainWin *win, const std::string &hostText)
     return nullptr;
 }
 
+void selectServer(MainWin *win, Server *s)
+{
+    s->SetSelected(true);
+    win->setViewTab(0);
+    win->updateView();
+}
+
 FakeGameScript richScript(int rules, int players)
 {
     FakeGameScript script;

@@ -71,6 +71,9 @@ private:
 
 // The window's record of a server, found by address text "127.0.0.1:port".
 Server *serverAt(MainWin *win, const std::string &hostText);
+// Adds s to the selection as the user would see it: flagged, on the "all" tab (which shows
+// servers that never answered), its row selected by the rebuild.
+void selectServer(MainWin *win, Server *s);
 
 // A script whose server has rules and players to fetch.
 FakeGameScript richScript(int rules, int players);

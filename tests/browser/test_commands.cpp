@@ -39,8 +39,7 @@ protected:
     }
     void select(const char *host)
     {
-        serverAt(mWin, host)->SetSelected(true);
-        mWin->updateCommandState();
+        selectServer(mWin, serverAt(mWin, host));
     }
     void crossing(Widget w, int type)
     {

@@ -32,7 +32,7 @@ protected:
     Server *select(const char *host)
     {
         Server *s = serverAt(mWin, host);
-        s->SetSelected(true);
+        selectServer(mWin, s);
         return s;
     }
     std::string connectFile()

@@ -159,7 +159,7 @@ TEST_F(WorkTest, RefreshSelectedAsksTheSelectedServersForRulesAndPlayers)
     for (int i = 0; i < 3; i++)
         mFleet.add(mWin, richScript(2, 1));
     Server *chosen = serverAt(mWin, mFleet.at(1)->HostText());
-    chosen->SetSelected(true);
+    selectServer(mWin, chosen);
     mWin->refreshSelected();
     ASSERT_TRUE(runToEnd(mWin));
 
@@ -186,6 +186,7 @@ TEST_F(WorkTest, NeverPingServersAreNotQueriedAndAnEmptyRunChangesNothing)
     Server *s = serverAt(mWin, avoided->HostText());
     s->mFlags |= Server::Flag_Avoid;
     s->SetSelected(true);
+    mWin->setViewTab(4);            // the never-ping tab shows it, selected
     std::string before = statusText(mWin);
 
     mWin->refreshSelected();

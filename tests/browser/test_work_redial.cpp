@@ -29,7 +29,7 @@ protected:
             return reply;
         };
         FakeGameServer *server = mFleet.add(mWin, script);
-        serverAt(mWin, server->HostText())->SetSelected(true);
+        selectServer(mWin, serverAt(mWin, server->HostText()));
         return server;
     }
 
@@ -86,7 +86,7 @@ TEST_F(RedialTest, StopEndsTheRedialOfASilentServer)
     FakeGameScript silent;
     silent.silent = true;
     FakeGameServer *quiet = mFleet.add(mWin, silent);
-    serverAt(mWin, quiet->HostText())->SetSelected(true);
+    selectServer(mWin, serverAt(mWin, quiet->HostText()));
     mWin->redialSelected();
     fwtest::pump(300);
     mWin->stop();
