@@ -111,12 +111,7 @@ Widget OptionsDialog::createToggle(Widget parent, const char *name)
 
 Widget OptionsDialog::createVireoTab(Widget tab)
 {
-    Widget rc = XtVaCreateManagedWidget("rc", xmRowColumnWidgetClass, tab,
-                                        XmNorientation, XmVERTICAL,
-                                        XmNtopAttachment, XmATTACH_FORM,
-                                        XmNbottomAttachment, XmATTACH_FORM,
-                                        XmNleftAttachment, XmATTACH_FORM,
-                                        XmNrightAttachment, XmATTACH_FORM, nullptr);
+    Widget rc = createColumn(tab);
     _queryOnLoad = createToggle(rc, "queryOnLoad");
     _autoUpdate = createToggle(rc, "autoUpdate");
     _promptToSave = createToggle(rc, "promptToSave");
@@ -152,6 +147,17 @@ Widget OptionsDialog::createSourceTab(Widget tab)
     return rc;
 }
 
+// A vertical column filling a whole tab.
+Widget OptionsDialog::createColumn(Widget tab)
+{
+    return XtVaCreateManagedWidget("rc", xmRowColumnWidgetClass, tab,
+                                   XmNorientation, XmVERTICAL,
+                                   XmNtopAttachment, XmATTACH_FORM,
+                                   XmNbottomAttachment, XmATTACH_FORM,
+                                   XmNleftAttachment, XmATTACH_FORM,
+                                   XmNrightAttachment, XmATTACH_FORM, nullptr);
+}
+
 Widget OptionsDialog::createFrame(Widget parent, const char *title)
 {
     Widget frame = XtVaCreateManagedWidget("frame", xmFrameWidgetClass, parent,
@@ -179,12 +185,7 @@ Field *OptionsDialog::createNumber(Widget parent, const char *name, bool hasTogg
 
 Widget OptionsDialog::createFilterTab(Widget tab)
 {
-    Widget rc = XtVaCreateManagedWidget("rc", xmRowColumnWidgetClass, tab,
-                                        XmNorientation, XmVERTICAL,
-                                        XmNtopAttachment, XmATTACH_FORM,
-                                        XmNbottomAttachment, XmATTACH_FORM,
-                                        XmNleftAttachment, XmATTACH_FORM,
-                                        XmNrightAttachment, XmATTACH_FORM, nullptr);
+    Widget rc = createColumn(tab);
     Widget include = createFrame(rc, "include");
     _queryInfo = createToggle(include, "queryInfo");
     _minPing = createNumber(include, "minPing", true, 0, 2000);

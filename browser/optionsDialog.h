@@ -41,6 +41,7 @@ private:
     Widget createVireoTab(Widget tab);
     Widget createSourceTab(Widget tab);
     Widget createFilterTab(Widget tab);
+    Widget createColumn(Widget tab);
     Widget createFrame(Widget parent, const char *title);
     Widget createQueryTab(Widget tab);
     Widget createQuakeTab(Widget tab);
