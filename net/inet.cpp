@@ -9,8 +9,26 @@
 
 #include <cstring>
 
+static bool systemResolver(const char *name, uint32_t *networkOrder)
+{
+    struct hostent *entry = gethostbyname(name);
+    if (!entry || entry->h_addrtype != AF_INET || entry->h_length != 4 || !entry->h_addr_list[0])
+        return false;
+    memcpy(networkOrder, entry->h_addr_list[0], 4);
+    return true;
+}
+
+static InetAddress::Resolver sResolver = systemResolver;
+
 InetAddress::InetAddress() : _address(0xFFFFFFFFu)
 {
+}
+
+InetAddress::Resolver InetAddress::SetResolver(Resolver resolver)
+{
+    Resolver previous = sResolver;
+    sResolver = resolver ? resolver : systemResolver;
+    return previous;
 }
 
 bool InetAddress::Resolve(const char *name)
@@ -28,10 +46,10 @@ bool InetAddress::Resolve(const char *name)
         _hostName.clear();
         return true;
     }
-    struct hostent *entry = gethostbyname(name);
-    if (!entry || entry->h_addrtype != AF_INET || entry->h_length != 4 || !entry->h_addr_list[0])
+    uint32_t found;
+    if (!sResolver(name, &found))
         return false;
-    memcpy(&_address, entry->h_addr_list[0], 4);
+    _address = found;
     _hostName = name;   // the name the user gave, not the entry's official one
     return true;
 }

@@ -7,7 +7,14 @@
 
 class InetAddress {
 public:
+    // Finds the address of a host name that is not numeric; false when there is none.
+    typedef bool (*Resolver)(const char *name, uint32_t *networkOrder);
+
     InetAddress();
+
+    // Every later Resolve of a name asks this one (the system resolver by default, the
+    // tests a stand-in that needs no name server); returns the one it replaces.
+    static Resolver SetResolver(Resolver resolver);
 
     // Host names are not compared: one machine may be known under several names.
     bool operator==(const InetAddress &other) const { return _address == other._address; }

@@ -41,6 +41,34 @@ TEST(InetAddressTest, FailedResolutionKeepsThePreviousValues)
     EXPECT_STREQ(known.KnownHostName(), "localhost");
 }
 
+// Knows one name; counts every name it is asked.
+static int sAsked = 0;
+static bool oneNameResolver(const char *name, uint32_t *networkOrder)
+{
+    sAsked++;
+    if (std::string(name) != "game.test")
+        return false;
+    *networkOrder = inet_addr("10.9.8.7");
+    return true;
+}
+
+TEST(InetAddressTest, NamesGoToTheResolverInPlaceAndNumbersNever)
+{
+    InetAddress::Resolver system = InetAddress::SetResolver(oneNameResolver);
+    sAsked = 0;
+    InetAddress address;
+    ASSERT_TRUE(address.Resolve("game.test"));
+    EXPECT_STREQ(address.DottedString(), "10.9.8.7");
+    EXPECT_STREQ(address.KnownHostName(), "game.test");
+    EXPECT_FALSE(address.Resolve("localhost"));         // the stand-in does not know it
+    EXPECT_STREQ(address.DottedString(), "10.9.8.7");
+    ASSERT_TRUE(address.Resolve("10.1.1.1"));
+    EXPECT_EQ(sAsked, 2);
+    EXPECT_EQ(InetAddress::SetResolver(system), oneNameResolver);
+    EXPECT_TRUE(address.Resolve("localhost"));
+    EXPECT_EQ(sAsked, 2);
+}
+
 TEST(InetAddressTest, NumericReadingTakesTheAddressBeforeThePort)
 {
     InetAddress address;
