@@ -2,13 +2,14 @@
 #include "browser/addDialog.h"
 
 #include "browser/mainwin.h"
+#include "browser/settings.h"
+#include "framework/VkErrorDialog.h"
 
 #include <Xm/Label.h>
 #include <Xm/RowColumn.h>
 #include <Xm/TextF.h>
 #include <Xm/Xm.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -42,36 +43,75 @@ Widget AddDialog::createContents(Widget form)
     return rc;
 }
 
-// A port of six digits cannot be typed, but one of 65536-99999 can; the server record
-// would keep only its low 16 bits and add a different server than the one asked for.
-bool AddDialog::hostText(const char *host, const char *port, std::string *text)
+// Blanks around a host or port are not part of it; a pasted name often has them.
+static std::string trimmed(const std::string &text)
 {
-    if (!host || host[0] == '\0')
+    size_t start = text.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return std::string();
+    return text.substr(start, text.find_last_not_of(" \t") - start + 1);
+}
+
+static std::string fieldText(Widget field)
+{
+    char *value = XmTextFieldGetString(field);
+    std::string text = value ? value : "";
+    XtFree(value);
+    return trimmed(text);
+}
+
+// The server record keeps 16 bits: a port of 65536-99999, which the field takes, would
+// add a different server than the one asked for.
+bool AddDialog::portNumber(const char *text, int *port)
+{
+    std::string digits = trimmed(text);
+    if (digits.empty()) {
+        *port = Server::DefaultPort;
+        return true;
+    }
+    if (digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    errno = 0;
-    long number = port ? strtol(port, nullptr, 10) : 0;
-    if (errno == ERANGE || number > 65535)
+    int number = atoi(digits.c_str());
+    if (number < 1 || number > 65535)
         return false;
-    if (number <= 0)
-        number = 26000;
-    *text = std::string(host) + ":" + std::to_string(number);
+    *port = number;
     return true;
 }
 
 // The new server is not queried; it shows with its defaults until the next refresh.
-void AddDialog::apply()
+bool AddDialog::addServer()
 {
-    char *host = XmTextFieldGetString(_hostField);
-    char *port = XmTextFieldGetString(_portField);
-    std::string text;
-    bool named = hostText(host, port, &text);
-    XtFree(host);
-    XtFree(port);
-    if (!named)
-        return;
+    std::string host = fieldText(_hostField);
+    std::string port = fieldText(_portField);
+    if (host.empty())
+        return true;        // nothing asked for
+    ServerEntry entry;
+    if (!portNumber(port.c_str(), &entry.port)) {
+        std::string message = "Port \"" + port + "\" is not a port number from 1 to 65535.";
+        gErrorDialog->postAndWait(message.c_str(), this);
+        return false;
+    }
+    entry.host = host;
     Server s;
-    s.SetHost(text.c_str());
+    // A name that does not resolve would leave the broadcast address in the record.
+    if (!makeServer(entry, &s)) {
+        std::string message = "Could not find host \"" + host + "\".";
+        gErrorDialog->postAndWait(message.c_str(), this);
+        return false;
+    }
     s.SetSelected(true);
     _win->addServer(s);
     _win->updateView();
+    return true;
+}
+
+void AddDialog::apply()
+{
+    addServer();
+}
+
+void AddDialog::ok()
+{
+    if (addServer())
+        hide();
 }

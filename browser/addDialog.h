@@ -15,16 +15,21 @@ public:
     const char *className() override;
     void show() override;
     void apply() override;
+    // Closes only when the fields named a server that could be added.
+    void ok() override;
     Widget createContents(Widget form) override;
 
     Widget hostField() const { return _hostField; }
     Widget portField() const { return _portField; }
 
-    // The "host:port" text for the fields' contents, or false when they name no server:
-    // an empty host, or a port beyond 65535. An empty or non-positive port is 26000.
-    static bool hostText(const char *host, const char *port, std::string *text);
+    // The port field's port: the game's own when the field is empty, else a number of
+    // 1-65535; false (and *port untouched) for anything else.
+    static bool portNumber(const char *text, int *port);
 
 private:
+    // False when the fields were refused; the user has been told why.
+    bool addServer();
+
     MainWin *_win;
     Widget   _hostField = nullptr;
     Widget   _portField = nullptr;

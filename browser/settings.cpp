@@ -319,10 +319,11 @@ ServerEntry serverEntry(const Server &server)
     return entry;
 }
 
-void makeServer(const ServerEntry &entry, Server *server)
+bool makeServer(const ServerEntry &entry, Server *server)
 {
     assert(server);
-    std::string text = entry.host + ":" + std::to_string(entry.port);
-    server->SetHost(text.c_str());
+    server->mPort = entry.port > 0 && entry.port <= 65535 ? (uint16_t)entry.port
+                                                          : Server::DefaultPort;
     server->mFlags |= entry.kind;
+    return server->mAddress.Resolve(entry.host.c_str());
 }

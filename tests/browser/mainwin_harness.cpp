@@ -175,3 +175,29 @@ void harness::readErrorLater(std::string *seen)
         *seen = fwtest::messageText(dialog);
     });
 }
+
+// Only a dialog up now is answered: the manager's last dialog may be one answered before.
+static void answerShownError(std::shared_ptr<std::string> seen, std::shared_ptr<bool> waiting)
+{
+    fwtest::later(20, [seen, waiting] {
+        if (!*waiting)
+            return;
+        Widget dialog = gErrorDialog->lastPostedDialog();
+        if (!dialog || !XtIsManaged(dialog) || !fwtest::press(dialog, fwtest::OK)) {
+            answerShownError(seen, waiting);
+            return;
+        }
+        *seen = fwtest::messageText(dialog);
+        *waiting = false;
+    });
+}
+
+std::string harness::errorDuring(const std::function<void()> &action)
+{
+    auto seen = std::make_shared<std::string>();
+    auto waiting = std::make_shared<bool>(true);
+    answerShownError(seen, waiting);
+    action();
+    *waiting = false;
+    return *seen;
+}

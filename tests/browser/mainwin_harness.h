@@ -82,6 +82,9 @@ double msBetween(Clock::time_point from, Clock::time_point to);
 
 // Reads the message of the error dialog that the next post shows, then answers OK.
 void readErrorLater(std::string *seen);
+// Runs action and returns the message of the error dialog it posted and waited on, which
+// is answered OK; empty when it posted none.
+std::string errorDuring(const std::function<void()> &action);
 
 } // namespace harness
 

@@ -11,6 +11,8 @@
 #include <Xm/TextF.h>
 #include <Xm/Xm.h>
 
+#include <arpa/inet.h>
+
 #include <string>
 
 using namespace harness;
@@ -204,7 +206,8 @@ TEST_F(AddDialogTest, NothingIsAddedTwiceOrWithoutAHost)
     press("*Apply");
     EXPECT_EQ(mWin->serverCount(), 1);
     type("*portField", "70000");
-    press("*Apply");
+    EXPECT_EQ(errorDuring([this] { press("*Apply"); }),
+              "Port \"70000\" is not a port number from 1 to 65535.");
     EXPECT_EQ(mWin->serverCount(), 1);
 }
 
@@ -219,28 +222,88 @@ TEST_F(AddDialogTest, PortFieldTakesFiveCharactersAndReturnInTheHostIsOk)
     EXPECT_FALSE(XtIsManaged(mForm));
 }
 
-TEST(AddHostTextTest, PortFieldDecidesThePort)
+// A name server of one name, so that no test waits on a real one.
+static bool gameTestResolver(const char *name, uint32_t *networkOrder)
 {
-    std::string text;
-    ASSERT_TRUE(AddDialog::hostText("10.0.0.7", "", &text));
-    EXPECT_EQ(text, "10.0.0.7:26000");
-    ASSERT_TRUE(AddDialog::hostText("10.0.0.7", "27500", &text));
-    EXPECT_EQ(text, "10.0.0.7:27500");
-    ASSERT_TRUE(AddDialog::hostText("10.0.0.7", "-3", &text));
-    EXPECT_EQ(text, "10.0.0.7:26000");
-    ASSERT_TRUE(AddDialog::hostText("10.0.0.7", "65535", &text));
-    EXPECT_EQ(text, "10.0.0.7:65535");
+    if (std::string(name) != "game.test")
+        return false;
+    *networkOrder = inet_addr("10.9.8.7");
+    return true;
 }
 
-TEST(AddHostTextTest, NoHostOrAPortBeyondSixteenBitsNamesNoServer)
+class AddDialogCheckTest : public AddDialogTest {
+protected:
+    void SetUp() override
+    {
+        mSystem = InetAddress::SetResolver(gameTestResolver);
+        AddDialogTest::SetUp();
+    }
+    void TearDown() override { InetAddress::SetResolver(mSystem); }
+    // Presses a button and returns the error the press brought up ("" when none).
+    std::string pressForError(const char *button)
+    {
+        return errorDuring([this, button] { press(button); });
+    }
+
+    InetAddress::Resolver mSystem = nullptr;
+};
+
+TEST_F(AddDialogCheckTest, AHostThatDoesNotResolveIsSaidAndTheDialogStays)
 {
-    std::string text = "kept";
-    EXPECT_FALSE(AddDialog::hostText("", "26000", &text));
-    EXPECT_FALSE(AddDialog::hostText("10.0.0.7", "70000", &text));
-    EXPECT_EQ(text, "kept");
-    // No fixed buffer: a long host name is handed on whole.
+    type("*hostField", "no.such.host.invalid");
+    EXPECT_EQ(pressForError("*OK"), "Could not find host \"no.such.host.invalid\".");
+    EXPECT_EQ(mWin->serverCount(), 0);
+    EXPECT_TRUE(XtIsManaged(mForm));
+    EXPECT_EQ(text("*hostField"), "no.such.host.invalid");
+    EXPECT_EQ(pressForError("*Apply"), "Could not find host \"no.such.host.invalid\".");
+    // No fixed buffer cuts a long name before it is looked up or named.
     std::string longHost(300, 'h');
-    ASSERT_TRUE(AddDialog::hostText(longHost.c_str(), "1", &text));
-    EXPECT_EQ(text, longHost + ":1");
+    type("*hostField", longHost.c_str());
+    EXPECT_EQ(pressForError("*OK"), "Could not find host \"" + longHost + "\".");
+    EXPECT_EQ(mWin->serverCount(), 0);
 }
 
+TEST_F(AddDialogCheckTest, APortOutsideTheRangeIsSaidAndTheDialogStays)
+{
+    type("*hostField", "10.0.0.7");
+    for (const char *port : {"99999", "0", "-3", "27a"}) {
+        type("*portField", port);
+        EXPECT_EQ(pressForError("*OK"),
+                  std::string("Port \"") + port + "\" is not a port number from 1 to 65535.");
+        EXPECT_TRUE(XtIsManaged(mForm));
+        EXPECT_EQ(text("*portField"), port);
+    }
+    EXPECT_EQ(mWin->serverCount(), 0);
+}
+
+TEST_F(AddDialogCheckTest, ANameThatResolvesIsAddedUnderThatName)
+{
+    type("*hostField", " game.test ");
+    type("*portField", "27600");
+    EXPECT_EQ(pressForError("*OK"), "");
+    EXPECT_FALSE(XtIsManaged(mForm));
+    ASSERT_EQ(mWin->serverCount(), 1);
+    Server &added = mWin->servers().front();
+    EXPECT_STREQ(added.mAddress.DottedString(), "10.9.8.7");
+    EXPECT_STREQ(added.mAddress.KnownHostName(), "game.test");
+    EXPECT_EQ(added.mPort, 27600);
+}
+
+TEST(AddPortTest, AnEmptyFieldIsTheGamesPortAndOthersMustBeAPort)
+{
+    int port = 0;
+    ASSERT_TRUE(AddDialog::portNumber("", &port));
+    EXPECT_EQ(port, 26000);
+    ASSERT_TRUE(AddDialog::portNumber(" ", &port));
+    EXPECT_EQ(port, 26000);
+    ASSERT_TRUE(AddDialog::portNumber("27500", &port));
+    EXPECT_EQ(port, 27500);
+    ASSERT_TRUE(AddDialog::portNumber("1", &port));
+    EXPECT_EQ(port, 1);
+    ASSERT_TRUE(AddDialog::portNumber("65535", &port));
+    EXPECT_EQ(port, 65535);
+    port = 7;
+    for (const char *bad : {"0", "-3", "65536", "99999", "99999999999", "2x", "+5"})
+        EXPECT_FALSE(AddDialog::portNumber(bad, &port)) << bad;
+    EXPECT_EQ(port, 7);
+}
