@@ -38,7 +38,11 @@ bool MainWin::launchCommand(const Options &options, unsigned int port, std::stri
 
 void MainWin::launchGame()
 {
-    Server *s = selectedServer();
+    launchOn(selectedServer());
+}
+
+void MainWin::launchOn(Server *s)
+{
     if (!s)
         return;
     if (mOptions.quakePath.empty() || mOptions.quakeCmd.empty()) {

@@ -8,13 +8,21 @@
 #include <cassert>
 #include <cstdio>
 
-// Hidden servers go too: the selection is the servers' own, not the view's.
+// Hidden servers go too: the selection is the servers' own, not the view's. A redial in its
+// pause, or a slot offered, must not outlive its server.
 void MainWin::deleteServers()
 {
     assert(mQueryQueue.empty());
     assert(mWaitingList.empty());
+    bool redialEnded = false;
     for (auto it = mServerList.begin(); it != mServerList.end();) {
         if (it->TestFlag(Server::Flag_Selected)) {
+            if (&*it == mSlotServer)
+                mSlotServer = nullptr;
+            if (&*it == mRedialServer) {
+                stopWorkProc();
+                redialEnded = true;
+            }
             it = mServerList.erase(it);
             mServerCount--;
         } else {
@@ -22,6 +30,9 @@ void MainWin::deleteServers()
         }
     }
     updateView();
+    if (redialEnded)
+        gErrorDialog->postAndWait("The server being redialed was deleted; the redial has ended.",
+                                  this);
 }
 
 void MainWin::loadServers()

@@ -133,7 +133,10 @@ public:
     // ---- Redial (redial.cpp) and launch (launch.cpp)
     void redialSelected();
     virtual void slotOpened(Server *s);
+    // The slot dialog's OK: joins the server whose slot opened, whatever is selected now.
+    void joinSlotServer();
     void launchGame();
+    void launchOn(Server *s);
     bool writeConnectFile(const char *path, const Server &s);
     // The game command for a server's port, or false when the options cannot make one.
     static bool launchCommand(const Options &options, unsigned int port, std::string *command);
@@ -282,6 +285,8 @@ private:
     RedialDialog            *mRedialDialog = nullptr;
     AboutDialog             *mAboutDialog = nullptr;
     OptionsDialog           *mOptionsDialog = nullptr;
+    // The server the redial dialog offers; cleared when that server is deleted.
+    Server                  *mSlotServer = nullptr;
 
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;

@@ -4,6 +4,7 @@
 
 #include "browser/aboutDialog.h"
 #include "browser/redialDialog.h"
+#include "framework/VkErrorDialog.h"
 
 void MainWin::redialSelected()
 {
@@ -22,16 +23,30 @@ void MainWin::redialSelected()
     startWorkProc();
 }
 
+// The redial is bound to its server: the user may select other rows while it waits.
 void MainWin::slotOpened(Server *s)
 {
     if (mOptions.autoConnect) {
-        launchGame();
+        launchOn(s);
         return;
     }
+    mSlotServer = s;
     if (!mRedialDialog)
         mRedialDialog = new RedialDialog(this);
     mRedialDialog->setServer(s);
     mRedialDialog->show();
+}
+
+void MainWin::joinSlotServer()
+{
+    Server *s = mSlotServer;
+    mSlotServer = nullptr;
+    if (!s) {
+        gErrorDialog->postAndWait("The server with the free slot was deleted; nothing was "
+                                  "launched.", this);
+        return;
+    }
+    launchOn(s);
 }
 
 void MainWin::aboutCB(Widget, XtPointer clientData, XtPointer)

@@ -33,11 +33,11 @@ void RedialDialog::show()
     VkComponent::show();
 }
 
-// The game goes to the server selected at this moment, as the launch command does.
+// The game goes to the server whose slot opened, not to the one selected now.
 void RedialDialog::ok()
 {
     Dialog::ok();
-    _win->launchGame();
+    _win->joinSlotServer();
 }
 
 Widget RedialDialog::createContents(Widget form)

@@ -116,7 +116,7 @@ TEST_F(LaunchTest, ALinkInPlaceOfTheConnectFileIsNotFollowed)
 
 // ---- A slot opens on a redialed server
 
-TEST_F(LaunchTest, SlotOpenedAsksFirstAndOkJoinsTheSelectedServer)
+TEST_F(LaunchTest, SlotOpenedAsksFirstAndOkJoinsThatServerWhateverIsSelected)
 {
     Server *s = select("10.0.0.6:27500");
     s->mName = "Full House";
@@ -127,10 +127,13 @@ TEST_F(LaunchTest, SlotOpenedAsksFirstAndOkJoinsTheSelectedServer)
     EXPECT_EQ(fwtest::labelText(XtNameToWidget(form, "label")),
               "A slot has opened up on server 'Full House'. Connect?");
     EXPECT_TRUE(mWin->commands.empty());
+    s->SetSelected(false);
+    select("10.0.0.5:26000");       // the user looks at another server meanwhile
     XtCallCallbacks(XtNameToWidget(form, "*OK"), XmNactivateCallback, nullptr);
     EXPECT_FALSE(XtIsManaged(form));
     ASSERT_EQ(mWin->commands.size(), 1u);
     EXPECT_EQ(mWin->commands[0], "quake +exec vireo.cfg -udpport 27500  &");
+    EXPECT_EQ(connectFile(), "connect 10.0.0.6\n");
 }
 
 TEST_F(LaunchTest, CancelOnlyClosesAndAutoConnectJoinsWithoutAsking)
@@ -147,6 +150,35 @@ TEST_F(LaunchTest, CancelOnlyClosesAndAutoConnectJoinsWithoutAsking)
     mWin->slotOpened(s);
     EXPECT_FALSE(XtIsManaged(form));
     EXPECT_EQ(mWin->commands.size(), 1u);
+}
+
+TEST_F(LaunchTest, AutoConnectJoinsTheServerWithTheSlotWithoutASelection)
+{
+    Server *s = select("10.0.0.6:27500");
+    s->SetSelected(false);
+    mWin->updateView();
+    ASSERT_EQ(mWin->selectedServer(), nullptr);
+    mWin->options().autoConnect = true;
+    mWin->slotOpened(s);
+    ASSERT_EQ(mWin->commands.size(), 1u);
+    EXPECT_EQ(mWin->commands[0], "quake +exec vireo.cfg -udpport 27500  &");
+    EXPECT_EQ(connectFile(), "connect 10.0.0.6\n");
+}
+
+TEST_F(LaunchTest, OkAfterTheServerWasDeletedSaysSoAndLaunchesNothing)
+{
+    Server *s = select("10.0.0.6:27500");
+    mWin->slotOpened(s);
+    Widget form = XtNameToWidget(mWin->baseWidget(), "*RedialDialog");
+    ASSERT_NE(form, nullptr);
+    mWin->deleteServers();
+    ASSERT_EQ(serverAt(mWin, "10.0.0.6:27500"), nullptr);
+    select("10.0.0.5:26000");
+    std::string seen = errorDuring(
+        [form] { XtCallCallbacks(XtNameToWidget(form, "*OK"), XmNactivateCallback, nullptr); });
+    EXPECT_EQ(seen, "The server with the free slot was deleted; nothing was launched.");
+    EXPECT_TRUE(mWin->commands.empty());
+    EXPECT_EQ(connectFile(), "");
 }
 
 // ---- The command text itself

@@ -80,6 +80,41 @@ TEST_F(RedialTest, StopDuringThePauseEndsTheRedialAtOnce)
     EXPECT_EQ(Server::NumConnections(), 0);
 }
 
+// The slot is joined on the server the redial was started on, not on what the user
+// happened to select while it waited.
+TEST_F(RedialTest, SlotIsJoinedOnTheRedialedServerWhateverIsSelected)
+{
+    FakeGameServer *full = addFullServer(2);
+    FakeGameServer *other = mFleet.add(mWin);
+    mWin->options().quakePath = mHome.path();
+    mWin->options().quakeCmd = "quake";
+    mWin->options().autoConnect = true;
+    mWin->redialSelected();
+    ASSERT_TRUE(pumpUntil([full] { return full->RequestCount() >= 1; }, 5000));
+    serverAt(mWin, full->HostText())->SetSelected(false);
+    selectServer(mWin, serverAt(mWin, other->HostText()));
+    ASSERT_TRUE(runToEnd(mWin, 10000));
+    ASSERT_EQ(mWin->commands.size(), 1u);
+    EXPECT_EQ(mWin->commands[0],
+              "quake +exec vireo.cfg -udpport " + std::to_string(full->Port()) + "  &");
+}
+
+TEST_F(RedialTest, DeletingTheRedialedServerEndsTheRedialWithAMessage)
+{
+    FakeGameServer *full = addFullServer(1000);
+    mWin->redialSelected();
+    ASSERT_TRUE(pumpUntil([full] { return full->RequestCount() >= 2; }, 5000));
+    fwtest::pump(300);      // inside the pause after the second answer
+    std::string seen = errorDuring([this] { mWin->deleteServers(); });
+    EXPECT_EQ(seen, "The server being redialed was deleted; the redial has ended.");
+    EXPECT_FALSE(mWin->running());
+    EXPECT_EQ(mWin->modeFlags(), 0u);
+    EXPECT_EQ(mWin->serverCount(), 0);
+    fwtest::pump(1500);
+    EXPECT_EQ(full->RequestCount(), 2u);
+    EXPECT_EQ(mWin->slotsOpened, 0);
+}
+
 // With no retry limit a silent server would otherwise keep the redial going for ever.
 TEST_F(RedialTest, StopEndsTheRedialOfASilentServer)
 {
