@@ -72,6 +72,7 @@ void MainWin::show()
     updatePaneLabels();
     updateCommandState();
     buildServerList();
+    setStatus(nullptr);     // the line was written while the grid was still empty
     if (mOptions.autoUpdate)
         updateList();
     else if (mOptions.queryOnLoad)

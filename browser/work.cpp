@@ -122,6 +122,9 @@ void MainWin::stopWorkProc()
     if (mProgress)
         XtVaSetValues(mProgress, XmNvalue, 0, nullptr);
     updateCommandState();
+    // Neither the last server's line nor the stop tool's tip may outlast the run: the tool
+    // goes insensitive under the pointer and never sees it leave.
+    setStatus(nullptr);
 }
 
 // Inside the work procedure's own call Xt has already unlinked it; the call then reports

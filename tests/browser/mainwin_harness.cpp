@@ -12,6 +12,7 @@
 #include <Xm/TextF.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -155,6 +156,16 @@ FakeGameScript richScript(int rules, int players)
         script.players.push_back(player);
     }
     return script;
+}
+
+void crossing(Widget w, int type)
+{
+    XCrossingEvent event;
+    memset(&event, 0, sizeof event);
+    event.type = type;
+    event.display = XtDisplay(w);
+    event.window = XtWindow(w);
+    XtDispatchEvent((XEvent *)&event);
 }
 
 double msBetween(Clock::time_point from, Clock::time_point to)

@@ -80,6 +80,9 @@ FakeGameScript richScript(int rules, int players);
 
 double msBetween(Clock::time_point from, Clock::time_point to);
 
+// Dispatches an EnterNotify or LeaveNotify to w, as the pointer crossing its border would.
+void crossing(Widget w, int type);
+
 // Reads the message of the error dialog that the next post shows, then answers OK.
 void readErrorLater(std::string *seen);
 // Runs action and returns the message of the error dialog it posted and waited on, which

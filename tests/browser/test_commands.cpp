@@ -41,15 +41,6 @@ protected:
     {
         selectServer(mWin, serverAt(mWin, host));
     }
-    void crossing(Widget w, int type)
-    {
-        XCrossingEvent event;
-        memset(&event, 0, sizeof event);
-        event.type = type;
-        event.display = XtDisplay(w);
-        event.window = XtWindow(w);
-        XtDispatchEvent((XEvent *)&event);
-    }
 
     fwtest::Watchdog mWatchdog{30};
     TempHome         mHome;

@@ -47,6 +47,17 @@ TEST_F(MainWinTest, BuildsItsWidgetTree)
     EXPECT_FALSE(itemSensitive(mWin, "Server", "RefreshSelected"));
 }
 
+TEST_F(MainWinTest, StatusCountsTheRowsShownOnceTheGridIsFilled)
+{
+    mHome.writeSettings("filter all\nserver 10.0.0.1:26000 0\nserver 10.0.0.2:26000 0\n"
+                        "avoid 10.0.0.3:26000 0\n");
+    mWin = showWindow();
+    EXPECT_EQ(mWin->rowCount(), 3);
+    EXPECT_EQ(statusText(mWin), "3/3 servers");
+    mWin->setViewTab(4);
+    EXPECT_EQ(statusText(mWin), "1/3 servers");
+}
+
 TEST_F(MainWinTest, PanesAndViewFollowTheSettings)
 {
     mHome.writeSettings("showinfo true\nfilter favorites\n");

@@ -5,6 +5,7 @@
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
 
+#include <Xm/Xm.h>
 #include <X11/Xlib.h>
 
 #include <atomic>
@@ -60,7 +61,7 @@ TEST_F(RedialTest, FullServerIsAskedEverySecondUntilASlotOpens)
     }
     EXPECT_EQ(mWin->modeFlags(), 0u);
     EXPECT_EQ(progressValue(mWin), 0);
-    EXPECT_EQ(statusText(mWin), "Redialing server Full House...");
+    EXPECT_EQ(statusText(mWin), "1/1 servers");     // not the redial's last line
     fwtest::pump(1200);
     EXPECT_EQ(full->RequestCount(), 4u);
 }
@@ -71,9 +72,15 @@ TEST_F(RedialTest, StopDuringThePauseEndsTheRedialAtOnce)
     mWin->redialSelected();
     ASSERT_TRUE(pumpUntil([full] { return full->RequestCount() >= 2; }, 5000));
     fwtest::pump(300);      // inside the pause after the second answer
-    mWin->stop();
+    EXPECT_EQ(statusText(mWin), "Redialing server Full House...");
+    // The user points at the stop tool, whose tip replaces the line, and presses it.
+    Widget stopTool = XtNameToWidget(mWin->baseWidget(), "*toolBar.stop");
+    crossing(stopTool, EnterNotify);
+    EXPECT_EQ(statusText(mWin), "Stop");
+    XtCallCallbacks(stopTool, XmNactivateCallback, nullptr);
     EXPECT_FALSE(mWin->running());
     EXPECT_EQ(mWin->modeFlags(), 0u);
+    EXPECT_EQ(statusText(mWin), "1/1 servers");
     fwtest::pump(1500);
     EXPECT_EQ(full->RequestCount(), 2u);
     EXPECT_EQ(mWin->slotsOpened, 0);
