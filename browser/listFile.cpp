@@ -2,6 +2,9 @@
 // selected servers, load a server-list file and save the list to one.
 #include "browser/mainwin.h"
 
+#include "browser/scanner.h"
+#include "browser/settings.h"
+
 #include "framework/VkErrorDialog.h"
 #include "framework/VkFileSelectionDialog.h"
 
@@ -69,6 +72,38 @@ void MainWin::saveServers()
         setStatus(nullptr);
         gErrorDialog->postAndWait("Could not create output file.", this);
     }
+}
+
+// A line that saveServers wrote names its server whole, host names and our own machine
+// too; any other line is scanned for a dotted address, as a page's lines are.
+void MainWin::readListLine(const char *line, size_t length)
+{
+    ServerEntry entry;
+    if (!parseListLine(line, length, &entry.host, &entry.port)) {
+        scanServerLine(line, length);
+        return;
+    }
+    Server s;
+    if (!makeServer(entry, &s)) {
+        mUnfoundHosts.push_back(entry.host);    // not the broadcast address in its place
+        return;
+    }
+    setStatus("Received %d servers...", mServerCount + 1);
+    addServer(s);
+}
+
+void MainWin::reportUnfoundHosts()
+{
+    if (mUnfoundHosts.empty())
+        return;
+    std::string message = "Could not find host \"" + mUnfoundHosts.front() + "\"";
+    if (mUnfoundHosts.size() == 1)
+        message += "; it was not loaded.";
+    else
+        message += " and " + std::to_string(mUnfoundHosts.size() - 1) +
+                   " more; they were not loaded.";
+    mUnfoundHosts.clear();
+    gErrorDialog->postAndWait(message.c_str(), this);
 }
 
 // Only a name the server was given under is written; a reverse lookup per server would

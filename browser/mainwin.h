@@ -86,6 +86,8 @@ public:
     bool updateFromPath(const char *path);
     bool updateFromStream(FILE *fp, std::string *error);
     void scanServerLine(const char *line, size_t length);
+    // A line of a list file opened by the user (listFile.cpp).
+    void readListLine(const char *line, size_t length);
     // How long a source may hold the window up; the tests shorten it.
     void setFetchLimits(const FetchLimits &limits) { mFetchLimits = limits; }
 
@@ -166,6 +168,7 @@ public:
     void loadServers();
     void saveServers();
     void writeServerFile(FILE *fp);
+    void reportUnfoundHosts();
 
     // Menu callbacks; the client data is the window.
     template <void (MainWin::*Command)()>
@@ -287,6 +290,9 @@ private:
     OptionsDialog           *mOptionsDialog = nullptr;
     // The server the redial dialog offers; cleared when that server is deleted.
     Server                  *mSlotServer = nullptr;
+
+    // Host names of the list file being read that did not resolve, to be reported.
+    std::vector<std::string> mUnfoundHosts;
 
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;

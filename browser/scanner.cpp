@@ -3,6 +3,7 @@
 
 #include <cassert>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 static const int DefaultPort = 26000;
@@ -74,6 +75,29 @@ int readPort(const char *line, size_t length, size_t p)
     return negative || value == 0 ? DefaultPort : (int)value;
 }
 
+bool isHostNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c) || c == '.' ||
+           c == '-' || c == '_';
+}
+
+// Digits and dots alone are an address, which must then be four octets; anything else of
+// host-name characters is a name.
+bool isListHost(const std::string &host)
+{
+    if (host.empty() || host.size() > 255)
+        return false;
+    for (char c : host) {
+        if (!isHostNameChar(c))
+            return false;
+    }
+    if (host.find_first_not_of("0123456789.") != std::string::npos)
+        return true;
+    Candidate c;
+    return readAddress(host.data(), host.size(), 0, &c) && c.end == host.size() &&
+           !isBroadcast(c);
+}
+
 // The next start of a run of digits at or after p; length when there is none.
 size_t nextRun(const char *line, size_t length, size_t p)
 {
@@ -112,4 +136,29 @@ bool scanServerLine(const char *line, std::string *hostPort)
 {
     assert(line);
     return scanServerLine(line, strlen(line), hostPort);
+}
+
+bool parseListLine(const char *line, size_t length, std::string *host, int *port)
+{
+    assert(line && host && port);
+    std::string text(line, length);
+    size_t start = text.find_first_not_of(" \t");
+    size_t end = text.find_last_not_of(" \t\r\n");
+    if (start == std::string::npos || end == std::string::npos)
+        return false;
+    text = text.substr(start, end - start + 1);
+    size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return false;
+    std::string name = text.substr(0, colon);
+    std::string digits = text.substr(colon + 1);
+    if (!isListHost(name) || digits.empty() || digits.size() > 5 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    int number = atoi(digits.c_str());
+    if (number < 1 || number > 65535)
+        return false;
+    *host = name;
+    *port = number;
+    return true;
 }

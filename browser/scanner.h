@@ -12,4 +12,10 @@
 bool scanServerLine(const char *line, size_t length, std::string *hostPort);
 bool scanServerLine(const char *line, std::string *hostPort);
 
+// A line of a server-list file as File > Save writes it: nothing but "host:port", blanks and
+// a CR around it allowed, the host a dotted address (our own machine included, unlike on
+// pages) or a host name, the port 1-65535. False, and the outputs untouched, for any other
+// line. Nothing is looked up.
+bool parseListLine(const char *line, size_t length, std::string *host, int *port);
+
 #endif // VIREO_BROWSER_SCANNER_H

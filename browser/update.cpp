@@ -40,10 +40,12 @@ void MainWin::updateFromFile(FILE *fp, const char *name)
     mModeFlags |= Mode_Busy;
     updateCommandState();
     std::string error;
-    if (!updateFromStream(fp, &error))
+    LineSink sink = [this](const char *line, size_t length) { readListLine(line, length); };
+    if (!fetchFd(fileno(fp), sink, &error, mFetchLimits))
         setStatus("Could not connect to %s: %s\n", name ? name : "file", error.c_str());
     mModeFlags = 0;
     updateView();
+    reportUnfoundHosts();
     if (mOptions.queryOnLoad)
         refreshAll();
 }

@@ -1,4 +1,5 @@
-// fuzz_settings.cpp - feeds arbitrary bytes to the settings reader and the server line scanner.
+// fuzz_settings.cpp - feeds arbitrary bytes to the settings reader, the server line scanner
+// and the list-file line reader.
 #include "browser/scanner.h"
 #include "browser/settings.h"
 
@@ -10,6 +11,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::string hostPort;
     scanServerLine((const char *)data, size, &hostPort);
+
+    // A list line taken is one File > Save could have written: written again, it reads back.
+    std::string host;
+    int port = 0;
+    if (parseListLine((const char *)data, size, &host, &port)) {
+        std::string line = host + ":" + std::to_string(port);
+        std::string again;
+        int againPort = 0;
+        if (!parseListLine(line.data(), line.size(), &again, &againPort) || again != host ||
+            againPort != port)
+            __builtin_trap();
+    }
 
     // The reader takes a whole file: whatever it accepts must come out of the writer and
     // read back to the same record.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 struct ScanCase {
@@ -66,4 +67,64 @@ TEST(ServerLineScannerTest, ReadsOnlyTheGivenLengthAndPassesOverNuls)
     ASSERT_TRUE(scanServerLine(cut, 8, &found));
     EXPECT_EQ(found, "10.3.3.3:26000");
     EXPECT_FALSE(scanServerLine(cut, 6, &found));
+}
+
+// ---- Lines of a server-list file as File > Save writes them
+
+struct ListCase {
+    const char *line;
+    const char *host;       // nullptr: not a line of ours, left to the scanner
+    int         port;
+};
+
+static const ListCase listCases[] = {
+    {"localhost:26001", "localhost", 26001},
+    {"game.example.org:27500\n", "game.example.org", 27500},
+    {"  my-server_2.lan:1\r\n", "my-server_2.lan", 1},
+    {"10.0.0.2:27500", "10.0.0.2", 27500},
+    {"127.0.0.1:27450", "127.0.0.1", 27450},                // our own machine, unlike pages
+    {"host:65535", "host", 65535},
+    {"host:65536", nullptr, 0},
+    {"host:0", nullptr, 0},
+    {"host:-1", nullptr, 0},
+    {"host:27500x", nullptr, 0},
+    {"host:", nullptr, 0},
+    {"host", nullptr, 0},                                    // a word alone is no server
+    {":27500", nullptr, 0},
+    {"a host:27500", nullptr, 0},
+    {"bad/host:27500", nullptr, 0},
+    {"version 1.06.2.1", nullptr, 0},
+    {"255.255.255.255:26000", nullptr, 0},                   // the broadcast address
+    {"10.0.0.1234:26000", nullptr, 0},                       // digits and dots, not four octets
+    {"1.2.3:26000", nullptr, 0},
+    {"", nullptr, 0},
+};
+
+TEST(ListLineTest, TableOfLines)
+{
+    for (const ListCase &c : listCases) {
+        std::string host = "untouched";
+        int port = -7;
+        bool ok = parseListLine(c.line, strlen(c.line), &host, &port);
+        if (c.host) {
+            EXPECT_TRUE(ok) << c.line;
+            EXPECT_EQ(host, c.host) << c.line;
+            EXPECT_EQ(port, c.port) << c.line;
+        } else {
+            EXPECT_FALSE(ok) << c.line;
+            EXPECT_EQ(host, "untouched") << c.line;
+            EXPECT_EQ(port, -7) << c.line;
+        }
+    }
+}
+
+TEST(ListLineTest, ANameLongerThanAHostNameIsNotOne)
+{
+    std::string longName(256, 'h');
+    std::string line = longName + ":26000";
+    std::string host;
+    int port = 0;
+    EXPECT_FALSE(parseListLine(line.data(), line.size(), &host, &port));
+    line = longName.substr(1) + ":26000";
+    EXPECT_TRUE(parseListLine(line.data(), line.size(), &host, &port));
 }

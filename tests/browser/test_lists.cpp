@@ -5,6 +5,8 @@
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
 
+#include <arpa/inet.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -126,18 +128,78 @@ TEST_F(ListTest, DeleteRemovesSelectedServersTheViewHidesToo)
     EXPECT_NE(at("10.0.0.1:26000"), nullptr);
 }
 
-TEST_F(ListTest, SavedFileHoldsTheViewWithPortsAndKnownNames)
+// Every server a save writes comes back when that file is opened: host names (without a
+// reverse lookup on saving) and our own machine too.
+TEST_F(ListTest, SavedFileHoldsTheViewAndLoadsBackTheSameServers)
 {
     Server named;
     named.SetHost("localhost:26001");
     named.mFlags |= Server::Flag_Favorite;
     mWin->addServer(named);
+    Server loopback;
+    loopback.SetHost("127.0.0.2:27450");
+    loopback.mFlags |= Server::Flag_Favorite;
+    mWin->addServer(loopback);
     showTab(3);
     std::string path = mHome.path() + "/list.txt";
     FILE *fp = fopen(path.c_str(), "w");
     ASSERT_NE(fp, nullptr);
     mWin->writeServerFile(fp);
     fclose(fp);
-    EXPECT_EQ(readFile(path), "10.0.0.2:27500\nlocalhost:26001\n");
-    EXPECT_EQ(statusText(mWin), "2 servers saved to file");
+    EXPECT_EQ(readFile(path), "10.0.0.2:27500\nlocalhost:26001\n127.0.0.2:27450\n");
+    EXPECT_EQ(statusText(mWin), "3 servers saved to file");
+
+    showTab(0);
+    mWin->selectAll();
+    mWin->deleteServers();
+    ASSERT_EQ(mWin->serverCount(), 0);
+    fp = fopen(path.c_str(), "r");
+    ASSERT_NE(fp, nullptr);
+    mWin->updateFromFile(fp, path.c_str());
+    fclose(fp);
+    ASSERT_EQ(mWin->serverCount(), 3);
+    EXPECT_NE(at("10.0.0.2:27500"), nullptr);
+    EXPECT_NE(at("127.0.0.1:26001"), nullptr);
+    EXPECT_STREQ(at("127.0.0.1:26001")->mAddress.KnownHostName(), "localhost");
+    EXPECT_NE(at("127.0.0.2:27450"), nullptr);
+}
+
+// Names that resolve nowhere are neither added as the broadcast address nor passed over
+// without a word.
+static bool gameTestResolver(const char *name, uint32_t *networkOrder)
+{
+    if (std::string(name) != "game.test")
+        return false;
+    *networkOrder = inet_addr("10.9.8.7");
+    return true;
+}
+
+TEST_F(ListTest, ListNamesThatDoNotResolveAreSaidAndLeftOut)
+{
+    InetAddress::Resolver system = InetAddress::SetResolver(gameTestResolver);
+    std::string path = mHome.path() + "/names.txt";
+    std::ofstream(path) << "game.test:27000\nno.such.host.invalid:26000\n"
+                           "other.invalid:26001\n10.1.1.1:26000\n";
+    FILE *fp = fopen(path.c_str(), "r");
+    ASSERT_NE(fp, nullptr);
+    std::string seen = errorDuring([&] { mWin->updateFromFile(fp, path.c_str()); });
+    fclose(fp);
+    InetAddress::SetResolver(system);
+    EXPECT_EQ(seen, "Could not find host \"no.such.host.invalid\" and 1 more; they were not "
+                    "loaded.");
+    EXPECT_EQ(mWin->serverCount(), 5);
+    ASSERT_NE(at("10.9.8.7:27000"), nullptr);
+    EXPECT_STREQ(at("10.9.8.7:27000")->mAddress.KnownHostName(), "game.test");
+    EXPECT_NE(at("10.1.1.1:26000"), nullptr);
+    EXPECT_EQ(at("255.255.255.255:26000"), nullptr);
+    EXPECT_EQ(at("255.255.255.255:26001"), nullptr);
+
+    std::ofstream(path) << "no.such.host.invalid:26000\n";
+    fp = fopen(path.c_str(), "r");
+    ASSERT_NE(fp, nullptr);
+    InetAddress::SetResolver(gameTestResolver);
+    seen = errorDuring([&] { mWin->updateFromFile(fp, path.c_str()); });
+    fclose(fp);
+    InetAddress::SetResolver(system);
+    EXPECT_EQ(seen, "Could not find host \"no.such.host.invalid\"; it was not loaded.");
 }
