@@ -4,9 +4,11 @@
 #include "query/server.h"
 
 #include <cassert>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -146,12 +148,34 @@ static bool readLine(FILE *fp, std::string *line)
     return true;
 }
 
+// A server marked both favorite and never-ping has a line of each kind: a later line for a
+// server read already adds its mark to the first rather than naming a second server.
+static void mergeServerLines(std::vector<ServerEntry> *servers)
+{
+    std::unordered_map<std::string, size_t> first;
+    std::vector<ServerEntry> merged;
+    merged.reserve(servers->size());
+    for (ServerEntry &entry : *servers) {
+        std::string key = entry.host;
+        for (char &c : key)
+            c = (char)tolower((unsigned char)c);        // host names ignore case
+        key += ":" + std::to_string(entry.port);
+        auto found = first.emplace(key, merged.size());
+        if (found.second)
+            merged.push_back(std::move(entry));
+        else
+            merged[found.first->second].kind |= entry.kind;
+    }
+    servers->swap(merged);
+}
+
 void parseSettings(FILE *fp, Settings *settings)
 {
     assert(fp && settings);
     std::string line;
     while (readLine(fp, &line))
         parseSettingsLine(line.c_str(), settings);
+    mergeServerLines(&settings->servers);
 }
 
 bool readSettings(const char *path, Settings *settings)
@@ -193,18 +217,23 @@ static void writeString(FILE *fp, const char *keyword, const std::string &value)
     fputc('\n', fp);
 }
 
-static const char *kindName(unsigned int kind)
+static void writeServerLine(FILE *fp, const char *kind, const ServerEntry &entry)
 {
-    if (kind & Server::Flag_Avoid)
-        return "avoid";
-    return kind & Server::Flag_Favorite ? "favorite" : "server";
-}
-
-static void writeServer(FILE *fp, const ServerEntry &entry)
-{
-    fprintf(fp, "%s ", kindName(entry.kind));
+    fprintf(fp, "%s ", kind);
     writeSettingText(fp, entry.host);
     fprintf(fp, ":%u %d\n", (unsigned)entry.port, entry.timeouts);
+}
+
+// A line per mark, never-ping first: a reader that takes only the first line of a server
+// still keeps it from being queried.
+static void writeServer(FILE *fp, const ServerEntry &entry)
+{
+    if (entry.kind & Server::Flag_Avoid)
+        writeServerLine(fp, "avoid", entry);
+    if (entry.kind & Server::Flag_Favorite)
+        writeServerLine(fp, "favorite", entry);
+    if (!(entry.kind & (Server::Flag_Avoid | Server::Flag_Favorite)))
+        writeServerLine(fp, "server", entry);
 }
 
 void formatSettings(FILE *fp, const Settings &s)

@@ -50,7 +50,8 @@ std::string settingsPath();
 // Reads the file into *settings; false when it cannot be opened. Either way, a record that
 // ends up without a source gets defaultSource.
 bool readSettings(const char *path, Settings *settings);
-// The line loop of the reader over an open file (sources not defaulted).
+// The line loop of the reader over an open file (sources not defaulted). Server lines for
+// one host and port come together as one entry with the marks of all of them.
 void parseSettings(FILE *fp, Settings *settings);
 // One line, without its line feed.
 void parseSettingsLine(const char *line, Settings *settings);

@@ -196,6 +196,60 @@ TEST_F(SettingsFileTest, ServerLinesGiveHostAndPortOrNothing)
     EXPECT_EQ(s.servers[4].host, "localhost");
 }
 
+// Favorite and never-ping are two marks; a server can carry both, neither or either.
+TEST_F(SettingsFileTest, EveryCombinationOfTheTwoMarksComesBack)
+{
+    const unsigned kinds[] = {0, Server::Flag_Favorite, Server::Flag_Avoid,
+                              Server::Flag_Favorite | Server::Flag_Avoid};
+    Settings s;
+    s.sources = {defaultSource};
+    for (unsigned kind : kinds)
+        s.servers.push_back({kind, "10.0.0." + std::to_string(kind >> 12),
+                             26000 + (int)(kind >> 12), 0});
+    std::string first = writeText(s);
+    Settings read = readText(first);
+    ASSERT_EQ(read.servers.size(), 4u);
+    for (size_t i = 0; i < 4; i++) {
+        EXPECT_EQ(read.servers[i].kind, kinds[i]) << i;
+        EXPECT_EQ(read.servers[i].port, s.servers[i].port) << i;
+    }
+    EXPECT_EQ(writeText(read), first);
+    // Never-ping first: a reader that takes only the first line of a server keeps the mark
+    // that stops it from being queried.
+    EXPECT_NE(first.find("avoid 10.0.0.3:26003 0\nfavorite 10.0.0.3:26003 0\n"),
+              std::string::npos);
+}
+
+TEST_F(SettingsFileTest, ALaterLineForAServerAddsItsMark)
+{
+    Settings s = readText("server 10.0.0.1:27500 7\nfavorite 10.0.0.2:26000 0\n"
+                          "favorite 10.0.0.1:27500 0\navoid 10.0.0.2 0\n"
+                          "server Game.Example:26000 0\navoid game.example:26000 0\n"
+                          "server 10.0.0.1:27501 0\n");
+    ASSERT_EQ(s.servers.size(), 4u);
+    EXPECT_EQ(s.servers[0].host, "10.0.0.1");
+    EXPECT_EQ(s.servers[0].kind, (unsigned)Server::Flag_Favorite);
+    EXPECT_EQ(s.servers[1].kind, (unsigned)(Server::Flag_Favorite | Server::Flag_Avoid));
+    EXPECT_EQ(s.servers[2].host, "Game.Example");       // host names ignore case
+    EXPECT_EQ(s.servers[2].kind, (unsigned)Server::Flag_Avoid);
+    EXPECT_EQ(s.servers[3].port, 27501);                // another port, another server
+    EXPECT_EQ(s.servers[3].kind, 0u);
+}
+
+// The server lines of a file written before a server could carry both marks in the file.
+TEST_F(SettingsFileTest, ServerLinesOfTheEarlierFormatReadTheSame)
+{
+    Settings s = readText("# servers (hostname:port timeout)\n"
+                          "server 10.0.0.1:26000 0\nfavorite localhost:27500 2\n"
+                          "avoid 10.0.0.3:26001 0\navoid 10.0.0.4:26000 1\n");
+    ASSERT_EQ(s.servers.size(), 4u);
+    const unsigned kinds[] = {0, Server::Flag_Favorite, Server::Flag_Avoid, Server::Flag_Avoid};
+    for (size_t i = 0; i < 4; i++)
+        EXPECT_EQ(s.servers[i].kind, kinds[i]) << i;
+    EXPECT_EQ(s.servers[1].host, "localhost");
+    EXPECT_EQ(s.servers[1].port, 27500);
+}
+
 TEST_F(SettingsFileTest, AMissingFileGivesDefaultsAndTheDefaultPage)
 {
     Settings s;

@@ -9,6 +9,7 @@
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
+#include <cstring>
 #include <string>
 #include <sys/stat.h>
 
@@ -123,13 +124,30 @@ TEST_F(MainWinTest, ServersAndSourcesComeBackOutUnchanged)
         "server 10.0.0.1:26000 0\n"
         "favorite 10.0.0.2:27500 0\n"
         "avoid 10.0.0.3:26001 0\n";
-    mHome.writeSettings(lists + "server 10.0.0.1:26000 4\nfavorite 10.0.0.1:26000 0\n");
+    // A repeated line adds no second server; a later favorite line adds its mark.
+    mHome.writeSettings(lists + "server 10.0.0.1:26000 4\nfavorite 10.0.0.3:26001 0\n");
     mWin = showWindow();
     EXPECT_EQ(mWin->serverCount(), 3);
     EXPECT_TRUE(mWin->canQuit());
     std::string saved = mHome.readSettings();
-    ASSERT_GE(saved.size(), lists.size());
-    EXPECT_EQ(saved.substr(saved.size() - lists.size()), lists);
+    std::string both = lists.substr(0, lists.size() - strlen("avoid 10.0.0.3:26001 0\n")) +
+                       "avoid 10.0.0.3:26001 0\nfavorite 10.0.0.3:26001 0\n";
+    ASSERT_GE(saved.size(), both.size());
+    EXPECT_EQ(saved.substr(saved.size() - both.size()), both);
+}
+
+TEST_F(MainWinTest, AServerBothFavoriteAndNeverPingKeepsBothMarks)
+{
+    mHome.writeSettings("filter favorites\nserver 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    Server &s = mWin->servers().front();
+    s.mFlags |= Server::Flag_Favorite | Server::Flag_Avoid;
+    ASSERT_TRUE(mWin->writeSettings());
+    mWin = showWindow();        // the next start (the first window stays: the last one's
+                                // deletion would end the process)
+    ASSERT_EQ(mWin->serverCount(), 1);
+    EXPECT_TRUE(mWin->servers().front().TestFlag(Server::Flag_Favorite | Server::Flag_Avoid));
+    EXPECT_EQ(mWin->rowCount(), 1);     // the Favorites tab shows it
 }
 
 TEST_F(MainWinTest, TimeOutsAreSavedButNotReadBack)
