@@ -74,13 +74,24 @@ static bool readServerToken(const char *value, ServerEntry *entry)
     return true;
 }
 
-static void readServer(const char *value, unsigned int kind, Settings *settings)
+static bool readServer(const char *value, unsigned int kind, Settings *settings)
 {
     ServerEntry entry;
     entry.kind = kind;
-    if (readServerToken(value, &entry))
-        settings->servers.push_back(entry);
+    if (!readServerToken(value, &entry))
+        return false;
+    settings->servers.push_back(entry);
+    return true;
 }
+
+static const struct {
+    const char  *name;
+    unsigned int kind;
+} serverKeywords[] = {
+    {"server", 0},
+    {"avoid", Server::Flag_Avoid},
+    {"favorite", Server::Flag_Favorite},
+};
 
 typedef void (*KeywordEffect)(const char *value, Settings *settings);
 
@@ -94,9 +105,6 @@ static const Keyword keywords[] = {
     {"serverList", [](const char *v, Settings *s) { s->sources.push_back(v); }},
     {"infoPaneHeight", [](const char *v, Settings *s) { readPaneSize(v, &s->infoPaneHeight); }},
     {"rulePaneWidth", [](const char *v, Settings *s) { readPaneSize(v, &s->rulePaneWidth); }},
-    {"server", [](const char *v, Settings *s) { readServer(v, 0, s); }},
-    {"avoid", [](const char *v, Settings *s) { readServer(v, Server::Flag_Avoid, s); }},
-    {"favorite", [](const char *v, Settings *s) { readServer(v, Server::Flag_Favorite, s); }},
     {"filter", [](const char *v, Settings *s) { readName(v, viewNames, 5, &s->view); }},
     {"sortServers",
      [](const char *v, Settings *s) { readName(v, serverSortNames, 6, &s->serverSortKey); }},
@@ -108,22 +116,39 @@ static const Keyword keywords[] = {
     {"option", [](const char *v, Settings *s) { s->options.parse(v); }},
 };
 
-void parseSettingsLine(const char *line, Settings *settings)
+bool parseSettingsLine(const char *line, Settings *settings)
 {
     assert(line && settings);
     if (line[0] == '\0' || line[0] == '#')
-        return;
+        return true;
     const char *start = line + strspn(line, " \t");
     size_t length = strcspn(start, " \t");
     if (length == 0 || start[length] == '\0' || start[length + 1] == '\0')
-        return;                 // no keyword, or a keyword without a value
+        return true;            // no keyword, or a keyword without a value
+    std::string keyword(start, length);
     const char *value = start + length + 1;
+    for (const auto &k : serverKeywords) {
+        if (keyword == k.name)
+            return readServer(value, k.kind, settings);
+    }
     for (const Keyword &k : keywords) {
-        if (strlen(k.name) == length && strncmp(k.name, start, length) == 0) {
+        if (keyword == k.name) {
             k.effect(value, settings);
-            return;
+            break;
         }
     }
+    return true;
+}
+
+// Once per line: the next save leaves the line out, so the user must hear of it now.
+static void reportDroppedLine(FILE *report, int number, const std::string &line)
+{
+    if (!report)
+        return;
+    const size_t shown = 80;
+    std::string text = line.size() > shown ? line.substr(0, shown) + "..." : line;
+    fprintf(report, "~/.vireorc line %d: %s: not a host and port, ignored\n", number,
+            text.c_str());
 }
 
 // Reads one line of any length; false at the end of the file. A line that holds control
@@ -169,12 +194,16 @@ static void mergeServerLines(std::vector<ServerEntry> *servers)
     servers->swap(merged);
 }
 
-void parseSettings(FILE *fp, Settings *settings)
+void parseSettings(FILE *fp, Settings *settings, FILE *report)
 {
     assert(fp && settings);
     std::string line;
-    while (readLine(fp, &line))
-        parseSettingsLine(line.c_str(), settings);
+    int number = 0;
+    while (readLine(fp, &line)) {
+        number++;
+        if (!parseSettingsLine(line.c_str(), settings))
+            reportDroppedLine(report, number, line);
+    }
     mergeServerLines(&settings->servers);
 }
 

@@ -51,10 +51,12 @@ std::string settingsPath();
 // ends up without a source gets defaultSource.
 bool readSettings(const char *path, Settings *settings);
 // The line loop of the reader over an open file (sources not defaulted). Server lines for
-// one host and port come together as one entry with the marks of all of them.
-void parseSettings(FILE *fp, Settings *settings);
-// One line, without its line feed.
-void parseSettingsLine(const char *line, Settings *settings);
+// one host and port come together as one entry with the marks of all of them. Each server
+// line that names no server is said on report (none when null).
+void parseSettings(FILE *fp, Settings *settings, FILE *report = stderr);
+// One line, without its line feed; false when it is a server line that names no server,
+// which is then dropped.
+bool parseSettingsLine(const char *line, Settings *settings);
 
 // Writes a temporary file beside path and renames it over path only when every byte was
 // written; false (with errno telling why) leaves the old file as it was.

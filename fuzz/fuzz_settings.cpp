@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!fp)
         return 0;
     Settings settings;
-    parseSettings(fp, &settings);
+    parseSettings(fp, &settings, nullptr);
     fclose(fp);
 
     char *text = nullptr;
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fclose(out);
     FILE *again = fmemopen(text, length, "r");
     Settings reread;
-    parseSettings(again, &reread);
+    parseSettings(again, &reread, nullptr);
     fclose(again);
 
     char *text2 = nullptr;

@@ -250,6 +250,28 @@ TEST_F(SettingsFileTest, ServerLinesOfTheEarlierFormatReadTheSame)
     EXPECT_EQ(s.servers[1].port, 27500);
 }
 
+// Server lines are still dropped when no server can come from them, but never silently:
+// the next save would lose them for good.
+TEST_F(SettingsFileTest, DroppedServerLinesAreNamedOnStandardErrorOnce)
+{
+    testing::internal::CaptureStderr();
+    Settings s = readText("# servers\n"
+                          "server 10.0.0.1:26000 0\n"
+                          "favorite bad|host:26000 0\n"
+                          "server 10.0.0.2:99999 0\n"
+                          "filter nowhere\n"                    // not a server line: quiet
+                          "avoid 10.0.0.3:26001 0\n"
+                          "server :27500 0\n"
+                          "server " + std::string(300, '!') + "\n");
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(s.servers.size(), 2u);
+    EXPECT_EQ(said, "~/.vireorc line 3: favorite bad|host:26000 0: not a host and port, ignored\n"
+                    "~/.vireorc line 4: server 10.0.0.2:99999 0: not a host and port, ignored\n"
+                    "~/.vireorc line 7: server :27500 0: not a host and port, ignored\n"
+                    "~/.vireorc line 8: server " + std::string(73, '!') +
+                    "...: not a host and port, ignored\n");
+}
+
 TEST_F(SettingsFileTest, AMissingFileGivesDefaultsAndTheDefaultPage)
 {
     Settings s;
