@@ -101,7 +101,7 @@ bool AddDialog::addServer()
     }
     s.SetSelected(true);
     _win->addServer(s);
-    _win->updateView();
+    _win->showAdded(s);
     return true;
 }
 

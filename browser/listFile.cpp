@@ -11,15 +11,15 @@
 #include <cassert>
 #include <cstdio>
 
-// Hidden servers go too: the selection is the servers' own, not the view's. A redial in its
-// pause, or a slot offered, must not outlive its server.
+// Only what the view shows goes; a hidden selected server stays. A redial in its pause, or
+// a slot offered, must not outlive its server.
 void MainWin::deleteServers()
 {
     assert(mQueryQueue.empty());
     assert(mWaitingList.empty());
     bool redialEnded = false;
     for (auto it = mServerList.begin(); it != mServerList.end();) {
-        if (it->TestFlag(Server::Flag_Selected)) {
+        if (isShownSelected(*it)) {
             if (&*it == mSlotServer)
                 mSlotServer = nullptr;
             if (&*it == mRedialServer) {

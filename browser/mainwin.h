@@ -120,6 +120,8 @@ public:
 
     // ---- View choices (view.cpp)
     bool filterServer(const Server &s) const;
+    // Selected, and shown by the current view: what a command on the selection acts on.
+    bool isShownSelected(const Server &s) const;
     void selectAll();
     void sortServers(Server **array, int total);
     void sortPlayers(Player **array, int total);
@@ -149,6 +151,8 @@ public:
 
     // ---- Add dialog, favorites and never-ping marks (marks.cpp)
     void showAddDialog();
+    // After an add: a view that shows the new server, rebuilt.
+    void showAdded(const Server &s);
     void toggleFavorites();
     void toggleNeverPing();
     void copyCB();

@@ -11,11 +11,21 @@ void MainWin::showAddDialog()
     mAddDialog->show();
 }
 
+// The add selects the new server, and a command on the selection must not act on it
+// unseen: a view that hides it (one that never answered fails the filter) gives way to
+// "all".
+void MainWin::showAdded(const Server &s)
+{
+    if (!filterServer(s))
+        setViewTab(0);
+    updateView();
+}
+
 // On the tab of a list the command takes the selection off it; elsewhere it adds it.
 void MainWin::markSelected(unsigned int flag, int removingView)
 {
     for (Server &s : mServerList) {
-        if (!s.TestFlag(Server::Flag_Selected))
+        if (!isShownSelected(s))
             continue;
         if (mView == removingView)
             s.mFlags &= ~flag;

@@ -19,6 +19,13 @@ bool MainWin::filterServer(const Server &s) const
     }
 }
 
+// A server the view hides keeps its selection for when its view comes back, but no command
+// touches it: the user cannot see that it would.
+bool MainWin::isShownSelected(const Server &s) const
+{
+    return s.TestFlag(Server::Flag_Selected) && s.mRow >= 0;
+}
+
 void MainWin::sortServers(Server **array, int total)
 {
     ::sortServers(array, total, mServerSortKey);

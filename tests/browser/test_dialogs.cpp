@@ -197,6 +197,28 @@ TEST_F(AddDialogTest, AddsTheTypedServerSelectedAndNotQueried)
     EXPECT_EQ(text("*portField"), "26000");
 }
 
+// The add selects the new server; on a tab that would hide it (a server that never answered
+// fails the filter), the view changes to one that shows it, so no command on the selection
+// acts on a server the user cannot see.
+TEST_F(AddDialogTest, AServerAddedIsShownAtOnce)
+{
+    ASSERT_EQ(mWin->view(), 1);
+    type("*hostField", "10.8.8.8");
+    press("*OK");
+    EXPECT_EQ(mWin->view(), 0);
+    Server *added = serverAt(mWin, "10.8.8.8:26000");
+    ASSERT_NE(added, nullptr);
+    EXPECT_GE(added->mRow, 0);
+    EXPECT_EQ(mWin->selectedServer(), added);
+    EXPECT_EQ(statusText(mWin), "1/1 servers");
+    // On a tab that shows it already the view stays.
+    mWin->showAddDialog();
+    type("*hostField", "10.8.8.9");
+    press("*OK");
+    EXPECT_EQ(mWin->view(), 0);
+    EXPECT_EQ(mWin->selectedCount(), 2);
+}
+
 TEST_F(AddDialogTest, NothingIsAddedTwiceOrWithoutAHost)
 {
     press("*Apply");

@@ -107,7 +107,7 @@ TEST_F(ListTest, NeverPingFollowsTheAvoidTabAndLivesBesideFavorites)
 {
     Server *fav = at("10.0.0.2:27500");
     fav->SetSelected(true);
-    showTab(1);
+    showTab(0);     // "passed" would hide it: it never answered
     mWin->toggleNeverPing();
     EXPECT_TRUE(fav->TestFlag(Server::Flag_Avoid | Server::Flag_Favorite));
     showTab(4);
@@ -117,15 +117,36 @@ TEST_F(ListTest, NeverPingFollowsTheAvoidTabAndLivesBesideFavorites)
     EXPECT_FALSE(at("10.0.0.3:26000")->TestFlag(Server::Flag_Avoid));
 }
 
-TEST_F(ListTest, DeleteRemovesSelectedServersTheViewHidesToo)
+// A command on the selection acts on the servers the user sees selected, never on one the
+// view hides.
+TEST_F(ListTest, DeleteRemovesOnlySelectedServersTheViewShows)
 {
     showTab(3);     // shows only 10.0.0.2
     at("10.0.0.2:27500")->SetSelected(true);
     at("10.0.0.3:26000")->SetSelected(true);
     mWin->deleteServers();
-    EXPECT_EQ(mWin->serverCount(), 1);
-    EXPECT_EQ(mWin->servers().size(), 1u);
-    EXPECT_NE(at("10.0.0.1:26000"), nullptr);
+    EXPECT_EQ(mWin->serverCount(), 2);
+    EXPECT_EQ(mWin->servers().size(), 2u);
+    EXPECT_EQ(at("10.0.0.2:27500"), nullptr);
+    ASSERT_NE(at("10.0.0.3:26000"), nullptr);
+    EXPECT_TRUE(at("10.0.0.3:26000")->TestFlag(Server::Flag_Selected));
+}
+
+TEST_F(ListTest, MarksGoOnlyOnSelectedServersTheViewShows)
+{
+    showTab(4);     // shows only 10.0.0.3
+    at("10.0.0.1:26000")->SetSelected(true);
+    at("10.0.0.3:26000")->SetSelected(true);
+    mWin->toggleFavorites();
+    EXPECT_TRUE(at("10.0.0.3:26000")->TestFlag(Server::Flag_Favorite));
+    EXPECT_FALSE(at("10.0.0.1:26000")->TestFlag(Server::Flag_Favorite));
+    mWin->toggleNeverPing();    // on its own tab: takes the shown one off the list
+    EXPECT_FALSE(at("10.0.0.3:26000")->TestFlag(Server::Flag_Avoid));
+    showTab(3);
+    mWin->toggleNeverPing();    // shows 10.0.0.2 and 10.0.0.3; only 10.0.0.3 is selected
+    EXPECT_TRUE(at("10.0.0.3:26000")->TestFlag(Server::Flag_Avoid));
+    EXPECT_FALSE(at("10.0.0.1:26000")->TestFlag(Server::Flag_Avoid));
+    EXPECT_FALSE(at("10.0.0.2:27500")->TestFlag(Server::Flag_Avoid));
 }
 
 // Every server a save writes comes back when that file is opened: host names (without a

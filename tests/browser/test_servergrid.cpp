@@ -148,7 +148,7 @@ TEST_F(ServerGridTest, RebuildShowsTheViewSortedWithEachRowsServer)
     EXPECT_EQ(rowServer(2), at("10.0.0.1:26000"));
 }
 
-TEST_F(ServerGridTest, SelectionLivesInTheServersAcrossViewsAndDeleteTakesHiddenOnes)
+TEST_F(ServerGridTest, SelectionLivesInTheServersAcrossViewsAndDeleteTakesOnlyShownOnes)
 {
     addThree();
     clickSelect(0);     // Fast
@@ -165,10 +165,13 @@ TEST_F(ServerGridTest, SelectionLivesInTheServersAcrossViewsAndDeleteTakesHidden
     EXPECT_TRUE(XmLGridRowIsSelected(XmLGridGetRow(mGrid, XmCONTENT, 0)));
 
     mWin->deleteServers();
-    EXPECT_EQ(mWin->serverCount(), 1);
-    EXPECT_NE(at("10.0.0.1:26000"), nullptr);
+    EXPECT_EQ(mWin->serverCount(), 2);
+    EXPECT_EQ(at("10.0.0.3:26000"), nullptr);
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(mWin->selectedCount(), 0);
+    // The hidden one is still there, and still selected when its view comes back.
+    mWin->setViewTab(0);
+    EXPECT_EQ(mWin->selectedServer(), at("10.0.0.2:27500"));
 }
 
 TEST_F(ServerGridTest, SelectionDrivesTheCommandState)
