@@ -1,22 +1,21 @@
 #!/usr/bin/env bash
 # Builds Vireo and starts it on the user's display, or on a private Xvfb when there is none.
+# BUILD_DIR (default build) chooses the build; a build folder that exists keeps its settings.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
 "$top/scripts/deps.sh"
-cmake -S "$top" -B "$build" -DVIREO_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)"
-program="$build/browser/vireo"
-if [ ! -x "$program" ]; then
-    echo "Vireo is built, but its main window is not there yet: nothing to start."
-    exit 0
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$top" -B "$build" -DVIREO_TESTS=OFF >/dev/null
 fi
+cmake --build "$build" --target vireo -j"$(nproc)"
+program="$build/browser/vireo"
 if [ -n "${DISPLAY:-}" ]; then
     exec "$program" "$@"
 fi
 . "$top/scripts/xvfb.sh"
 start_private_xvfb
-shot="$top/shots/vireo.png"
+shot="$build/shots/vireo.png"
 mkdir -p "$(dirname "$shot")"
 echo "No DISPLAY: Vireo runs on a private Xvfb display $DISPLAY; its screenshot will be $shot."
 echo "Stop it with Ctrl+C."
