@@ -20,8 +20,10 @@ mkdir -p "$(dirname "$shot")"
 echo "No DISPLAY: Vireo runs on a private Xvfb display $DISPLAY; its screenshot will be $shot."
 echo "Stop it with Ctrl+C."
 "$program" "$@" &
-pid=$!
-trap 'kill "$pid" 2>/dev/null; stop_private_xvfb' EXIT
+VIREO_XVFB_CLIENTS+=($!)
 sleep 3
 import -window root "$shot" && echo "Screenshot taken: $shot"
-wait "$pid"
+status=0
+wait "${VIREO_XVFB_CLIENTS[0]}" || status=$?
+VIREO_XVFB_CLIENTS=()      # gone already: its number may belong to another process by now
+exit "$status"
