@@ -6,26 +6,18 @@ set -uo pipefail
 set -m      # each started script leads a process group of its own, as in a terminal
 top=$1
 build=$2
+. "$top/tests/scripts/processes.sh"
 work=$(mktemp -d)
 failures=0
 script=""
 xvfb=""
 vireo=""
 
-# A process is ours while it lives (a zombie does not) under the name we saw it with.
-alive()
-{
-    local pid=$1 name=$2 state
-    [ -n "$pid" ] || return 1
-    state=$(sed 's/.*) //' "/proc/$pid/stat" 2>/dev/null | cut -d' ' -f1) || return 1
-    [ -n "$state" ] && [ "$state" != Z ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "$name" ]
-}
-
 cleanup()
 {
     [ -n "$script" ] && kill -KILL -- "-$script" 2>/dev/null
-    alive "$vireo" vireo && kill -KILL "$vireo"
-    alive "$xvfb" Xvfb && kill -KILL "$xvfb"
+    end_if_alive "$vireo" vireo
+    end_if_alive "$xvfb" Xvfb
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -35,18 +27,6 @@ fail()
     echo "FAIL ($case): $*"
     grep -v "Built target" "$work/out" | sed 's/^/    run.sh: /'
     failures=$((failures + 1))
-}
-
-# Polls a command for up to $1 tenths of a second.
-within()
-{
-    local tenths=$1
-    shift
-    while ! "$@"; do
-        tenths=$((tenths - 1))
-        [ "$tenths" -gt 0 ] || return 1
-        sleep 0.1
-    done
 }
 
 screenshot_taken() { grep -q "Screenshot taken" "$work/out" || ! kill -0 "$script" 2>/dev/null; }
@@ -81,11 +61,11 @@ finish_script()
     fi
     if ! within 30 xvfb_gone; then
         fail "its Xvfb (pid $xvfb) is still running"
-        kill -KILL "$xvfb"
+        end_if_alive "$xvfb" Xvfb
     fi
     if alive "$vireo" vireo; then
         fail "Vireo (pid $vireo) is still running"
-        kill -KILL "$vireo"
+        end_if_alive "$vireo" vireo
     fi
     script=""
 }
@@ -93,7 +73,7 @@ finish_script()
 quit_from_keyboard()
 {
     local window
-    window=$(DISPLAY=$display xdotool search --sync --name '^Vireo 1\.1$' | head -1)
+    window=$(DISPLAY=$display timeout 20 xdotool search --sync --name '^Vireo 1\.1$' | head -1)
     # Vireo quits on the key press, and the display may go before xdotool's key release.
     DISPLAY=$display xdotool windowfocus --sync "$window" key ctrl+q 2>/dev/null
 }
