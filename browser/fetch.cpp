@@ -1,12 +1,12 @@
 // fetch.cpp - reads server-list sources: local files and web pages over HTTP/1.0.
 #include "browser/fetch.h"
 
+#include "browser/signalIgnored.h"
 #include "net/socket.h"
 #include "net/url.h"
 
 #include <cassert>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -114,23 +114,6 @@ PumpResult pump(int fd, Read read, LineCutter *cutter, const FetchLimits &limits
         cutter->feed(buffer, (size_t)n);
     }
 }
-
-class SignalIgnored {
-public:
-    explicit SignalIgnored(int signal) : mSignal(signal)
-    {
-        struct sigaction ignore;
-        memset(&ignore, 0, sizeof ignore);
-        ignore.sa_handler = SIG_IGN;
-        sigemptyset(&ignore.sa_mask);
-        sigaction(mSignal, &ignore, &mOldAction);
-    }
-    ~SignalIgnored() { sigaction(mSignal, &mOldAction, nullptr); }
-
-private:
-    int              mSignal;
-    struct sigaction mOldAction;
-};
 
 // Connects a TCP socket to the URL's server within ms milliseconds.
 bool connectWithin(Socket *socket, const URL &url, int ms, std::string *error)
