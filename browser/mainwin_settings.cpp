@@ -7,7 +7,6 @@
 #include <Xm/Xm.h>
 
 #include <cassert>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -96,9 +95,10 @@ bool MainWin::writeSettings()
         fprintf(stderr, "Vireo: no home folder known, the settings were not saved\n");
         return false;
     }
-    if (!::writeSettings(path.c_str(), s)) {
+    std::string why;
+    if (!::writeSettings(path.c_str(), s, &why)) {
         fprintf(stderr, "Vireo: could not save the settings in %s: %s\n", path.c_str(),
-                strerror(errno));
+                why.c_str());
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 // settings.cpp - reads and writes the settings file "~/.vireorc".
 #include "browser/settings.h"
 
+#include "browser/signalIgnored.h"
 #include "query/server.h"
 
 #include <cassert>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -292,19 +294,85 @@ void formatSettings(FILE *fp, const Settings &s)
         writeServer(fp, entry);
 }
 
-// The file a symbolic link names is the one to replace, so a linked settings file stays linked.
-static std::string targetOf(const char *path)
+// The file a save replaces: the path itself, or the regular file a symbolic link names, so
+// that a linked settings file stays linked. Nothing else is replaced: the rename would turn
+// a device or a pipe into a regular file, and a dangling link into a file of its own.
+static bool saveTarget(const char *path, std::string *target, std::string *why)
 {
     struct stat st;
-    if (lstat(path, &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (lstat(path, &st) != 0) {
+        *why = strerror(errno);
+        if (errno != ENOENT)
+            return false;
+        *target = path;         // the first save
+        return true;
+    }
+    *target = path;
+    if (S_ISLNK(st.st_mode)) {
         char *real = realpath(path, nullptr);
-        if (real) {
-            std::string target(real);
-            free(real);
-            return target;
+        if (!real) {
+            *why = std::string("a link to nothing usable (") + strerror(errno) + "), left as it is";
+            errno = ENOENT;
+            return false;
+        }
+        *target = real;
+        free(real);
+        if (stat(target->c_str(), &st) != 0) {
+            *why = strerror(errno);
+            return false;
         }
     }
-    return path;
+    if (!S_ISREG(st.st_mode)) {
+        *why = "not a regular file, left as it is";
+        errno = EINVAL;
+        return false;
+    }
+    return true;
+}
+
+// A save writes "<name>.saving-<pid>-XXXXXX" beside the file. One left by a process that is
+// gone (killed half-way) is taken away by the next save that succeeds; a save that another
+// running program is making is left alone.
+static const char *const TempInfix = ".saving-";
+
+static std::string tempTemplate(const std::string &target)
+{
+    return target + TempInfix + std::to_string((long)getpid()) + "-XXXXXX";
+}
+
+static bool isLeftover(const char *name, const std::string &prefix)
+{
+    if (strncmp(name, prefix.c_str(), prefix.size()) != 0)
+        return false;
+    const char *pid = name + prefix.size();
+    size_t digits = strspn(pid, "0123456789");
+    const char *suffix = pid + digits + 1;
+    if (digits == 0 || digits > 9 || pid[digits] != '-' || strlen(suffix) != 6)
+        return false;
+    for (const char *c = suffix; *c; c++) {
+        if (!isalnum((unsigned char)*c))
+            return false;
+    }
+    pid_t owner = (pid_t)atol(pid);
+    return owner == getpid() || (kill(owner, 0) != 0 && errno == ESRCH);
+}
+
+static void removeLeftovers(const std::string &target)
+{
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    std::string prefix = target.substr(slash + 1) + TempInfix;
+    DIR *dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (struct dirent *entry = readdir(dir)) {
+        struct stat st;
+        if (isLeftover(entry->d_name, prefix)
+            && fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(st.st_mode))
+            unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+    closedir(dir);
 }
 
 // The new file keeps the old one's permissions; a first file gets the usual ones.
@@ -334,23 +402,40 @@ static bool writeAll(int fd, const Settings &settings)
     return written && closed;
 }
 
-bool writeSettings(const char *path, const Settings &settings)
+bool writeSettings(const char *path, const Settings &settings, std::string *why)
 {
     assert(path);
+    std::string reason;
+    if (!why)
+        why = &reason;
     if (path[0] == '\0') {
+        *why = strerror(ENOENT);
         errno = ENOENT;
         return false;
     }
-    std::string target = targetOf(path);
-    std::string temp = target + ".XXXXXX";
-    int fd = mkstemp(&temp[0]);
-    if (fd < 0)
+    std::string target;
+    if (!saveTarget(path, &target, why))
         return false;
-    if (fchmod(fd, modeFor(target)) == 0 && writeAll(fd, settings)
-        && rename(temp.c_str(), target.c_str()) == 0)
-        return true;
+    std::string temp = tempTemplate(target);
+    int fd = mkstemp(&temp[0]);
+    if (fd < 0) {
+        *why = strerror(errno);
+        return false;
+    }
+    bool saved;
+    {
+        // A file-size limit is a failed save like a full disk, not the end of the program.
+        SignalIgnored sizeLimit(SIGXFSZ);
+        saved = fchmod(fd, modeFor(target)) == 0 && writeAll(fd, settings)
+                && rename(temp.c_str(), target.c_str()) == 0;
+    }
     int error = errno;
+    if (saved) {
+        removeLeftovers(target);
+        return true;
+    }
     unlink(temp.c_str());
+    *why = strerror(error);
     errno = error;
     return false;
 }

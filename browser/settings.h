@@ -59,8 +59,11 @@ void parseSettings(FILE *fp, Settings *settings, FILE *report = stderr);
 bool parseSettingsLine(const char *line, Settings *settings);
 
 // Writes a temporary file beside path and renames it over path only when every byte was
-// written; false (with errno telling why) leaves the old file as it was.
-bool writeSettings(const char *path, const Settings &settings);
+// written; false (with errno and *why, when given, telling why) leaves the old file as it
+// was and no temporary file behind. A symbolic link to a regular file is written through
+// and stays a link; anything but a regular file or a new name is not written at all.
+// A save that succeeds removes the temporary files of earlier saves that were killed.
+bool writeSettings(const char *path, const Settings &settings, std::string *why = nullptr);
 // The file's text, as writeSettings writes it.
 void formatSettings(FILE *fp, const Settings &settings);
 

@@ -13,6 +13,8 @@
 #include <fstream>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -66,6 +68,12 @@ protected:
             dup2(pipeFds[1], STDERR_FILENO);
             close(pipeFds[0]);
             setenv("HOME", mHome.path().c_str(), 1);
+            if (mFileSizeLimit) {
+                struct rlimit limit;
+                getrlimit(RLIMIT_FSIZE, &limit);
+                limit.rlim_cur = mFileSizeLimit;
+                setrlimit(RLIMIT_FSIZE, &limit);
+            }
             if (!withDisplay)
                 unsetenv("DISPLAY");
             execl(program.c_str(), program.c_str(), mTag.c_str(), (char *)nullptr);
@@ -195,6 +203,7 @@ protected:
     }
 
     TempHome    mHome;
+    rlim_t      mFileSizeLimit = 0;     // RLIMIT_FSIZE of the program; 0: as the test's
     Display    *mDisplay = nullptr;
     std::string mTag;
     pid_t       mPid = -1;
@@ -250,4 +259,26 @@ TEST_F(ProgramTest, StartedThroughALinkReadsTheRealProgramsFile)
     int width = 0, height = 0;
     windowSize(w, &width, &height);
     EXPECT_NE(width, 444);
+}
+
+// ---- Settings files that are not plain files
+
+// The kernel's SIGXFSZ ended the program in the middle of its save at quit.
+TEST_F(ProgramTest, AFileSizeLimitFailsTheSaveButNotTheProgram)
+{
+    std::string servers;
+    for (int i = 0; i < 3000; i++)
+        servers += "server 10.0." + std::to_string(i / 250) + "." + std::to_string(i % 250) +
+                   ":26000 0\n";
+    mHome.writeSettings(servers);
+    mFileSizeLimit = 32 * 1024;
+    start(sProgram);
+    Window w = waitForWindow();
+    ASSERT_NE(w, None);
+    sendProtocol(w, "_WM_QUIT_APP");
+    EXPECT_EQ(waitForExit(), 0);
+    EXPECT_EQ(mHome.readSettings(), servers);
+    EXPECT_NE(errorOutput().find(strerror(EFBIG)), std::string::npos);
+    for (const auto &entry : std::filesystem::directory_iterator(mHome.path()))
+        EXPECT_EQ(entry.path().filename(), ".vireorc");
 }

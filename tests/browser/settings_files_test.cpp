@@ -1,0 +1,193 @@
+// settings_files_test.cpp - the settings file when it is not a plain file: pipes, devices,
+// links, huge files, a file-size limit and saves killed half-way.
+#include "browser/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Runs action in a child process and gives its exit status: -1 when it had to be killed
+// after timeoutMs, 128 + the signal when a signal ended it. A reader that blocks or spins
+// so fails the test instead of holding the suite.
+int inChild(const std::function<int()> &action, int timeoutMs = 3000)
+{
+    pid_t child = fork();
+    if (child == 0)
+        _exit(action());
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > until) {
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+mode_t typeOf(const std::string &path)
+{
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// A record big enough that a save takes a while and passes any small size limit.
+Settings manyServers(int count)
+{
+    Settings s;
+    for (int i = 0; i < count; i++)
+        s.servers.push_back({0, "10.0." + std::to_string(i / 250) + "." +
+                                    std::to_string(i % 250), 26000, 0});
+    return s;
+}
+
+class SettingsFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char dir[] = "/tmp/vireo-settings-files-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        mDir = dir;
+        mPath = mDir + "/.vireorc";
+    }
+    void TearDown() override { fs::remove_all(mDir); }
+    void put(const std::string &path, const std::string &text)
+    {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    std::string contents(const std::string &path) const
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::set<std::string> names() const
+    {
+        std::set<std::string> found;
+        for (const auto &entry : fs::directory_iterator(mDir))
+            found.insert(entry.path().filename().string());
+        return found;
+    }
+    std::string mDir;
+    std::string mPath;
+};
+
+} // namespace
+
+// ---- Writing
+
+// The save replaced whatever stood at the path or at the end of a link by renaming a new
+// file over it: a pipe or device became a regular file, a dangling link lost its link.
+TEST_F(SettingsFilesTest, NothingButARegularFileIsReplaced)
+{
+    ASSERT_EQ(mkfifo(mPath.c_str(), 0600), 0);
+    std::string why;
+    EXPECT_FALSE(writeSettings(mPath.c_str(), Settings(), &why));
+    EXPECT_NE(why, "");
+    EXPECT_EQ(typeOf(mPath), (mode_t)S_IFIFO);
+    EXPECT_EQ(names(), std::set<std::string>{".vireorc"});
+    unlink(mPath.c_str());
+
+    // The pipe stands in for a device node: a link to it must not be written through.
+    std::string device = mDir + "/device";
+    ASSERT_EQ(mkfifo(device.c_str(), 0600), 0);
+    ASSERT_EQ(symlink(device.c_str(), mPath.c_str()), 0);
+    EXPECT_FALSE(writeSettings(mPath.c_str(), Settings(), &why));
+    EXPECT_EQ(typeOf(mPath), (mode_t)S_IFLNK);
+    EXPECT_EQ(typeOf(device), (mode_t)S_IFIFO);
+    unlink(mPath.c_str());
+
+    std::string missing = mDir + "/missing";
+    ASSERT_EQ(symlink(missing.c_str(), mPath.c_str()), 0);
+    EXPECT_FALSE(writeSettings(mPath.c_str(), Settings(), &why));
+    EXPECT_EQ(typeOf(mPath), (mode_t)S_IFLNK);
+    EXPECT_EQ(typeOf(missing), (mode_t)0);
+    EXPECT_EQ(names(), (std::set<std::string>{".vireorc", "device"}));
+}
+
+TEST_F(SettingsFilesTest, ALinkToARegularFileIsWrittenBesideItsTarget)
+{
+    fs::create_directories(mDir + "/dots");
+    std::string real = mDir + "/dots/vireorc";
+    put(real, "debug true\n");
+    ASSERT_EQ(symlink("dots/vireorc", mPath.c_str()), 0);
+    Settings s;
+    s.debug = false;
+    ASSERT_TRUE(writeSettings(mPath.c_str(), s));
+    EXPECT_EQ(typeOf(mPath), (mode_t)S_IFLNK);
+    EXPECT_EQ(contents(real).substr(0, 35), "# Vireo resource file\n\ndebug false\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(mDir + "/dots"), fs::directory_iterator()),
+              1);
+}
+
+// Under a file-size limit the kernel sends SIGXFSZ, which ended the program mid-save.
+TEST_F(SettingsFilesTest, AFileSizeLimitFailsTheSaveAndNothingElse)
+{
+    put(mPath, "debug true\n");
+    std::string path = mPath;
+    int status = inChild([path] {
+        signal(SIGXFSZ, SIG_DFL);
+        struct rlimit small;
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 4096;
+        if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+            return 10;
+        bool written = writeSettings(path.c_str(), manyServers(1000));
+        int error = errno;
+        struct sigaction now;
+        sigaction(SIGXFSZ, nullptr, &now);
+        if (now.sa_handler != SIG_DFL)
+            return 11;              // the program's own handling is left as it was
+        return written ? 0 : error == EFBIG ? 1 : 12;
+    }, 10000);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(contents(mPath), "debug true\n");
+    EXPECT_EQ(names(), std::set<std::string>{".vireorc"});
+}
+
+// kill -9 during saves left a temporary file per kill; the next save that succeeds takes
+// them away, and leaves alone what is not one of them or belongs to a running save.
+TEST_F(SettingsFilesTest, LeftoversOfKilledSavesGoAtTheNextSave)
+{
+    Settings big = manyServers(20000);
+    std::string path = mPath;
+    int leftovers = 0;
+    for (int round = 0; round < 300 && leftovers < 3; round++) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                writeSettings(path.c_str(), big);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(2000 + 997 * (round % 13)));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        leftovers = (int)names().size() - 1;
+    }
+    ASSERT_GE(leftovers, 1) << "no save was ever caught half-way";
+    put(mDir + "/.vireorc.backup", "mine\n");
+    put(mDir + "/.vireorc.saving-1-abcdef", "a save of a running program\n");
+    ASSERT_TRUE(writeSettings(mPath.c_str(), Settings()));
+    EXPECT_EQ(names(), (std::set<std::string>{".vireorc", ".vireorc.backup",
+                                              ".vireorc.saving-1-abcdef"}));
+}
