@@ -14,7 +14,10 @@ void MainWin::readSettings()
 {
     Settings settings;
     // A file that cannot be read leaves the defaults, with the default source.
-    ::readSettings(settingsPath().c_str(), &settings);
+    std::string problem;
+    ::readSettings(settingsPath().c_str(), &settings, &problem);
+    if (!problem.empty())
+        fprintf(stderr, "Vireo: %s\n", problem.c_str());
     applySettings(settings);
 }
 

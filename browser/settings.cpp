@@ -24,10 +24,21 @@ const char *const defaultSource = "http://www.quakeservers.net/quakeworld/server
 
 // A line longer than this is junk, not a setting; memory stays bounded whatever the file.
 static const size_t MaxLine = 65536;
+// No settings file the program wrote comes near this; what lies beyond it is not read.
+static const long MaxFileSize = 4L << 20;
 // Pane sizes become X dimensions, which stop at 32767.
 static const int MaxPaneSize = 32767;
 
 // ---- Reading
+
+static bool atEnd(FILE *fp)
+{
+    int c = getc(fp);
+    if (c == EOF)
+        return true;
+    ungetc(c, fp);
+    return false;
+}
 
 static void readName(const char *value, const char *const *names, int count, int *index)
 {
@@ -153,20 +164,26 @@ static void reportDroppedLine(FILE *report, int number, const std::string &line)
             text.c_str());
 }
 
-// Reads one line of any length; false at the end of the file. A line that holds control
-// characters (a NUL, say) or runs past MaxLine comes back empty, so it is passed over.
-static bool readLine(FILE *fp, std::string *line)
+// Reads one line of any length, from at most *left more bytes; false at the end of the
+// file or of the bytes allowed. A line that holds control characters (a NUL, say) or runs
+// past MaxLine comes back empty, so it is passed over; a line cut by the byte bound is dropped.
+static bool readLine(FILE *fp, std::string *line, long *left)
 {
     line->clear();
     bool broken = false;
-    int c;
-    while ((c = getc(fp)) != EOF && c != '\n') {
+    int c = EOF;
+    while (*left > 0 && (c = getc(fp)) != EOF) {
+        (*left)--;
+        if (c == '\n')
+            break;
         if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7f || line->size() >= MaxLine)
             broken = true;
         if (!broken)
             line->push_back((char)c);
     }
-    if (c == EOF && line->empty() && !broken)
+    if (c != '\n' && c != EOF && !atEnd(fp))
+        return false;           // cut by the bound, and the file goes on
+    if (c != '\n' && line->empty() && !broken)
         return false;
     if (!line->empty() && line->back() == '\r')
         line->pop_back();       // written on another system
@@ -196,25 +213,64 @@ static void mergeServerLines(std::vector<ServerEntry> *servers)
     servers->swap(merged);
 }
 
-void parseSettings(FILE *fp, Settings *settings, FILE *report)
+bool parseSettings(FILE *fp, Settings *settings, FILE *report)
 {
     assert(fp && settings);
     std::string line;
     int number = 0;
-    while (readLine(fp, &line)) {
+    long left = MaxFileSize;
+    while (readLine(fp, &line, &left)) {
         number++;
         if (!parseSettingsLine(line.c_str(), settings))
             reportDroppedLine(report, number, line);
     }
     mergeServerLines(&settings->servers);
+    return left > 0 || atEnd(fp);
 }
 
-bool readSettings(const char *path, Settings *settings)
+static void tell(std::string *problem, const std::string &text)
+{
+    if (problem)
+        *problem = text;
+}
+
+// Only a regular file is opened: a pipe would hold the start up in open, and a device may
+// never come to an end.
+static FILE *openRegular(const char *path, std::string *problem)
+{
+    struct stat st;
+    if (stat(path, &st) != 0) {
+        if (errno != ENOENT)
+            tell(problem, std::string(path) + ": " + strerror(errno) + "; defaults used");
+        return nullptr;
+    }
+    int fd = S_ISREG(st.st_mode) ? open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
+    if (S_ISREG(st.st_mode) && fd < 0) {
+        tell(problem, std::string(path) + ": " + strerror(errno) + "; defaults used");
+        return nullptr;
+    }
+    // Asked again of the open file: another may have taken the name's place meanwhile.
+    if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        close(fd);
+        fd = -1;
+    }
+    FILE *fp = fd >= 0 ? fdopen(fd, "r") : nullptr;
+    if (!fp) {
+        if (fd >= 0)
+            close(fd);
+        tell(problem, std::string(path) + " is not a regular file; defaults used");
+    }
+    return fp;
+}
+
+bool readSettings(const char *path, Settings *settings, std::string *problem)
 {
     assert(path && settings);
-    FILE *fp = path[0] != '\0' ? fopen(path, "r") : nullptr;
+    FILE *fp = path[0] != '\0' ? openRegular(path, problem) : nullptr;
     if (fp) {
-        parseSettings(fp, settings);
+        if (!parseSettings(fp, settings))
+            tell(problem, std::string(path) + " is larger than " +
+                          std::to_string(MaxFileSize >> 20) + " MB; only that much was read");
         fclose(fp);
     }
     if (settings->sources.empty())

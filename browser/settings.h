@@ -47,13 +47,16 @@ extern const char *const defaultSource;
 // Empty when neither is known.
 std::string settingsPath();
 
-// Reads the file into *settings; false when it cannot be opened. Either way, a record that
-// ends up without a source gets defaultSource.
-bool readSettings(const char *path, Settings *settings);
-// The line loop of the reader over an open file (sources not defaulted). Server lines for
-// one host and port come together as one entry with the marks of all of them. Each server
-// line that names no server is said on report (none when null).
-void parseSettings(FILE *fp, Settings *settings, FILE *report = stderr);
+// Reads the file into *settings; false when it is not read. Only a regular file is read, and
+// only its first few MB; *problem (when given) tells of a file that is there but was not
+// read, or not to its end. Either way, a record that ends up without a source gets
+// defaultSource.
+bool readSettings(const char *path, Settings *settings, std::string *problem = nullptr);
+// The line loop of the reader over an open file (sources not defaulted); false when the
+// file went on past the bound and was read only that far. Server lines for one host and
+// port come together as one entry with the marks of all of them. Each server line that
+// names no server is said on report (none when null).
+bool parseSettings(FILE *fp, Settings *settings, FILE *report = stderr);
 // One line, without its line feed; false when it is a server line that names no server,
 // which is then dropped.
 bool parseSettingsLine(const char *line, Settings *settings);

@@ -88,11 +88,59 @@ protected:
             found.insert(entry.path().filename().string());
         return found;
     }
+    // 0 read, 1 not read and nothing said (no file), 2 not read and a problem told.
+    int readInChild(const std::string &path)
+    {
+        return inChild([&path] {
+            Settings s;
+            std::string problem;
+            bool read = readSettings(path.c_str(), &s, &problem);
+            return read ? 0 : problem.empty() ? 1 : 2;
+        });
+    }
+
     std::string mDir;
     std::string mPath;
 };
 
 } // namespace
+
+// ---- Reading
+
+// A pipe with no writer blocked the start in open; a device that never ends (here the
+// real zero device, only read) kept the reader busy for ever.
+TEST_F(SettingsFilesTest, APipeOrADeviceIsNotReadAndHoldsNothingUp)
+{
+    ASSERT_EQ(mkfifo(mPath.c_str(), 0600), 0);
+    EXPECT_EQ(readInChild(mPath), 2);
+    EXPECT_EQ(typeOf(mPath), (mode_t)S_IFIFO);
+
+    std::string zero = mDir + "/zero-rc";
+    ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
+    EXPECT_EQ(readInChild(zero), 2);
+    EXPECT_EQ(readInChild(mDir + "/none"), 1);
+}
+
+TEST_F(SettingsFilesTest, AHugeFileIsReadOnlyUpToItsBound)
+{
+    std::string text = "debug true\n";
+    std::string comment = "# " + std::string(1000, '-') + "\n";
+    while (text.size() < 5 * 1024 * 1024)
+        text += comment;
+    put(mPath, text + "server 10.0.0.9:26000 0\nfilter all\n");
+    Settings s;
+    std::string problem;
+    EXPECT_TRUE(readSettings(mPath.c_str(), &s, &problem));
+    EXPECT_TRUE(s.debug);
+    EXPECT_TRUE(s.servers.empty());
+    EXPECT_EQ(s.view, 1);
+    EXPECT_NE(problem.find(mPath), std::string::npos);
+
+    put(mPath, "debug true\n");
+    problem.clear();
+    EXPECT_TRUE(readSettings(mPath.c_str(), &s, &problem));
+    EXPECT_EQ(problem, "");
+}
 
 // ---- Writing
 

@@ -263,6 +263,25 @@ TEST_F(ProgramTest, StartedThroughALinkReadsTheRealProgramsFile)
 
 // ---- Settings files that are not plain files
 
+// A pipe as the settings file held the start in open until someone wrote to it.
+TEST_F(ProgramTest, APipeAsTheSettingsFileIsPassedOverAndKept)
+{
+    ASSERT_EQ(mkfifo(mHome.settingsFile().c_str(), 0600), 0);
+    start(sProgram);
+    Window w = waitForWindow(5000);
+    ASSERT_NE(w, None);
+    sendProtocol(w, "_WM_QUIT_APP");
+    EXPECT_EQ(waitForExit(), 0);
+    struct stat st;
+    ASSERT_EQ(lstat(mHome.settingsFile().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    std::string errors = errorOutput();
+    EXPECT_NE(errors.find(".vireorc is not a regular file; defaults used\n"), std::string::npos)
+        << errors;
+    EXPECT_NE(errors.find(".vireorc: not a regular file, left as it is\n"), std::string::npos)
+        << errors;
+}
+
 // The kernel's SIGXFSZ ended the program in the middle of its save at quit.
 TEST_F(ProgramTest, AFileSizeLimitFailsTheSaveButNotTheProgram)
 {
