@@ -8,6 +8,10 @@
 #include "framework/VkErrorDialog.h"
 #include "framework/VkFileSelectionDialog.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cassert>
 #include <cstdio>
 
@@ -53,13 +57,32 @@ void MainWin::loadServers()
     fclose(fp);
 }
 
+// A list goes only into a regular file or under a new name. A pipe would hold the window
+// until some process read it, and opening a device can do things of its own; neither is
+// opened, and one that takes the name's place meanwhile is let go again.
+static FILE *createListFile(const char *name)
+{
+    struct stat st;
+    if (stat(name, &st) == 0 && !S_ISREG(st.st_mode))
+        return nullptr;
+    int fd = open(name, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    FILE *fp = nullptr;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd, 0) == 0)
+        fp = fdopen(fd, "w");
+    if (!fp)
+        close(fd);
+    return fp;
+}
+
 void MainWin::saveServers()
 {
     gFileSelectionDialog->setTitle("Save servers to file...");
     if (gFileSelectionDialog->postBlocking(nullptr, this) != VkDialogManager::AnswerOK)
         return;
     const char *name = gFileSelectionDialog->fileName();
-    FILE *fp = name ? fopen(name, "w") : nullptr;
+    FILE *fp = name ? createListFile(name) : nullptr;
     if (!fp) {
         gErrorDialog->postAndWait("Could not create output file.", this);
         return;
