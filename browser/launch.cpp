@@ -1,19 +1,18 @@
 // launch.cpp - MainWin's game launch: the connect file in the game's id1 folder and the
-// game command, run in the background through the shell.
+// game command, run in a process of its own through the shell.
 #include "browser/mainwin.h"
 
+#include "browser/gameStarter.h"
 #include "framework/VkErrorDialog.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 // The command and options are the user's own shell text; a line break or another control
-// character would end the command early or leave the game in the foreground, and the
-// program would then hang until the game exits.
+// character in them is a slip of the pen, not a command to run.
 static bool holdsControl(const std::string &text)
 {
     for (char c : text) {
@@ -24,7 +23,9 @@ static bool holdsControl(const std::string &text)
 }
 
 // Nothing from a server reaches the command line: the port is a number, and the
-// address goes into the connect file.
+// address goes into the connect file. No "&": the command runs in a process of its own
+// whatever its text holds ("#", ";", "&&" kept a trailing "&" from applying), and the
+// shell's status tells whether it could run it.
 bool MainWin::launchCommand(const Options &options, unsigned int port, std::string *command)
 {
     if (options.quakeCmd.empty() || holdsControl(options.quakeCmd) ||
@@ -32,7 +33,7 @@ bool MainWin::launchCommand(const Options &options, unsigned int port, std::stri
         return false;
     std::string arguments = "+exec vireo.cfg -udpport " + std::to_string(port & 0xffff) +
                             " " + options.quakeOptions;
-    *command = options.quakeCmd + " " + arguments + " &";
+    *command = options.quakeCmd + " " + arguments;
     return true;
 }
 
@@ -76,9 +77,15 @@ bool MainWin::writeConnectFile(const char *path, const Server &s)
 
 void MainWin::runCommand(const char *command)
 {
-    // The game runs on in the background; the shell's status says nothing about it.
-    int ignored = system(command);
-    (void)ignored;
+    if (!mGameStarter) {
+        mGameStarter = new GameStarter(XtWidgetToApplicationContext(baseWidget()),
+                                       [this](const std::string &message) {
+                                           gErrorDialog->post(message.c_str(), this);
+                                       });
+    }
+    std::string message;
+    if (!mGameStarter->start(command, &message))
+        gErrorDialog->postAndWait(message.c_str(), this);
 }
 
 void MainWin::launchCB(Widget, XtPointer clientData, XtPointer)

@@ -4,6 +4,7 @@
 
 #include "browser/aboutDialog.h"
 #include "browser/addDialog.h"
+#include "browser/gameStarter.h"
 #include "browser/optionsDialog.h"
 #include "browser/redialDialog.h"
 #include "framework/VkPopupMenu.h"
@@ -38,6 +39,7 @@ MainWin::~MainWin()
     delete mRedialDialog;
     delete mAboutDialog;
     delete mOptionsDialog;
+    delete mGameStarter;
 }
 
 const char *MainWin::className()

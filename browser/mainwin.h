@@ -19,6 +19,7 @@
 
 class AboutDialog;
 class AddDialog;
+class GameStarter;
 class OptionsDialog;
 class Player;
 class RedialDialog;
@@ -144,7 +145,8 @@ public:
     bool writeConnectFile(const char *path, const Server &s);
     // The game command for a server's port, or false when the options cannot make one.
     static bool launchCommand(const Options &options, unsigned int port, std::string *command);
-    // Hands the command to the shell; the tests record it instead.
+    // Starts the command through the shell without waiting for it; a command the shell
+    // cannot run is told in the error dialog. The tests record it instead.
     virtual void runCommand(const char *command);
     static void launchCB(Widget, XtPointer clientData, XtPointer);
     static void aboutCB(Widget, XtPointer clientData, XtPointer);
@@ -294,6 +296,7 @@ private:
     OptionsDialog           *mOptionsDialog = nullptr;
     // The server the redial dialog offers; cleared when that server is deleted.
     Server                  *mSlotServer = nullptr;
+    GameStarter             *mGameStarter = nullptr;   // made by the first game start
 
     // Host names of the list file being read that did not resolve, to be reported.
     std::vector<std::string> mUnfoundHosts;

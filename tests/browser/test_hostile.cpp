@@ -85,3 +85,49 @@ TEST_F(HostileTest, SavingToANewNameOrOverAFileWritesTheList)
     EXPECT_EQ(text.str(), "10.0.0.1:26000\n10.0.0.2:27500\n");
     EXPECT_EQ(statusText(mWin), "2 servers saved to file");
 }
+
+// ---- Starting the game
+
+// A game that ignores its arguments and runs for a while, as a real one does.
+static std::string slowGame(const std::string &folder)
+{
+    std::string path = folder + "/slowgame";
+    std::ofstream(path) << "#!/bin/sh\nsleep 2\n";
+    chmod(path.c_str(), 0755);
+    return path;
+}
+
+// "#", ";" or "&&" in the options kept the trailing "&" from applying: the program waited
+// for the game to end, with the window frozen.
+TEST_F(HostileTest, TheWindowNeverWaitsForTheGameWhateverTheOptions)
+{
+    mWin->options().quakeCmd = slowGame(mHome.path());
+    for (const char *options : {"#1", "; true", "&& true"}) {
+        mWin->options().quakeOptions = options;
+        std::string command;
+        ASSERT_TRUE(MainWin::launchCommand(mWin->options(), 26000, &command));
+        Clock::time_point start = Clock::now();
+        mWin->MainWin::runCommand(command.c_str());
+        EXPECT_LT(msBetween(start, Clock::now()), 500) << options;
+    }
+}
+
+// The shell's own complaint went to standard error only; the user saw nothing happen.
+TEST_F(HostileTest, ACommandTheShellCannotRunIsReported)
+{
+    std::string notProgram = mHome.path() + "/notes.txt";
+    std::ofstream(notProgram) << "not a program\n";
+    struct Case {
+        std::string command;
+        const char *said;
+    } cases[] = {{"vireo-no-such-game +exec vireo.cfg", "no such command"},
+                 {notProgram + " +exec vireo.cfg", "cannot be run"},
+                 {"quake +exec vireo.cfg -udpport 26000 (", "syntax error"}};
+    for (const Case &c : cases) {
+        mError.clear();
+        readErrorLater(&mError);
+        mWin->MainWin::runCommand(c.command.c_str());
+        EXPECT_TRUE(pumpUntil([this] { return !mError.empty(); }, 3000)) << c.command;
+        EXPECT_NE(mError.find(c.said), std::string::npos) << mError;
+    }
+}

@@ -103,7 +103,7 @@ TEST_F(RedialTest, SlotIsJoinedOnTheRedialedServerWhateverIsSelected)
     ASSERT_TRUE(runToEnd(mWin, 10000));
     ASSERT_EQ(mWin->commands.size(), 1u);
     EXPECT_EQ(mWin->commands[0],
-              "quake +exec vireo.cfg -udpport " + std::to_string(full->Port()) + "  &");
+              "quake +exec vireo.cfg -udpport " + std::to_string(full->Port()) + " ");
 }
 
 TEST_F(RedialTest, DeletingTheRedialedServerEndsTheRedialWithAMessage)
