@@ -29,7 +29,8 @@ long long nowMs()
 class LineCutter {
 public:
     LineCutter(const LineSink &sink, size_t maxLine) : mSink(sink), mMaxLine(maxLine) {}
-    void feed(const char *bytes, size_t length);
+    // False once the sink wants no more lines.
+    bool feed(const char *bytes, size_t length);
     void finish();              // hands on a last line that has no line feed
 
 private:
@@ -37,29 +38,35 @@ private:
     size_t          mMaxLine;
     std::string     mLine;
     bool            mCut = false;   // past maxLine: dropping to the line feed
+    bool            mDone = false;  // the sink wants no more
 };
 
-void LineCutter::feed(const char *bytes, size_t length)
+bool LineCutter::feed(const char *bytes, size_t length)
 {
     for (size_t i = 0; i < length; i++) {
         char c = bytes[i];
         if (c == '\n') {
             if (!mCut)
                 mLine.push_back(c);
-            mSink(mLine.data(), mLine.size());
+            bool more = mSink(mLine.data(), mLine.size());
             mLine.clear();
             mCut = false;
+            if (!more) {
+                mDone = true;
+                return false;
+            }
         } else if (mLine.size() < mMaxLine) {
             mLine.push_back(c);
         } else {
             mCut = true;
         }
     }
+    return true;
 }
 
 void LineCutter::finish()
 {
-    if (!mLine.empty())
+    if (!mLine.empty() && !mDone)
         mSink(mLine.data(), mLine.size());
     mLine.clear();
 }
@@ -111,7 +118,8 @@ PumpResult pump(int fd, Read read, LineCutter *cutter, const FetchLimits &limits
                 continue;
             return readErrorsEnd ? Pump_End : Pump_Failed;
         }
-        cutter->feed(buffer, (size_t)n);
+        if (!cutter->feed(buffer, (size_t)n))
+            return Pump_End;
     }
 }
 

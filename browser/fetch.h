@@ -15,8 +15,9 @@ struct FetchLimits {
     size_t maxLine = 1023;
 };
 
-// One line of a source, its line feed included when it had one.
-typedef std::function<void(const char *line, size_t length)> LineSink;
+// One line of a source, its line feed included when it had one; false when no more lines
+// are wanted, which ends the reading there as if the source had ended.
+typedef std::function<bool(const char *line, size_t length)> LineSink;
 
 // The request for a web page: "GET %s HTTP/1.0\n\n" with the path, of any length.
 std::string httpRequest(const char *path);

@@ -99,20 +99,22 @@ void MainWin::saveServers()
 
 // A line that saveServers wrote names its server whole, host names and our own machine
 // too; any other line is scanned for a dotted address, as a page's lines are.
-void MainWin::readListLine(const char *line, size_t length)
+bool MainWin::readListLine(const char *line, size_t length)
 {
     ServerEntry entry;
-    if (!parseListLine(line, length, &entry.host, &entry.port)) {
-        scanServerLine(line, length);
-        return;
-    }
+    if (!parseListLine(line, length, &entry.host, &entry.port))
+        return scanServerLine(line, length);
     Server s;
     if (!makeServer(entry, &s)) {
         mUnfoundHosts.push_back(entry.host);    // not the broadcast address in its place
-        return;
+        return true;
     }
     setStatus("Received %d servers...", mServerCount + 1);
+    int before = mServerCount;
     addServer(s);
+    if (mServerCount > before)
+        mUpdateAdded++;
+    return !updateCapReached();
 }
 
 void MainWin::reportUnfoundHosts()

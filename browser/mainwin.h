@@ -39,6 +39,8 @@ public:
         Mode_Stop = 128,
     };
     enum { Tools = 14, Views = 5 };
+    // One list update (or list file) adds at most this many servers.
+    enum { MaxServersPerUpdate = 20000 };
 
     MainWin();
     ~MainWin() override;
@@ -86,9 +88,10 @@ public:
     bool updateFromURL(const char *source);
     bool updateFromPath(const char *path);
     bool updateFromStream(FILE *fp, std::string *error);
-    void scanServerLine(const char *line, size_t length);
-    // A line of a list file opened by the user (listFile.cpp).
-    void readListLine(const char *line, size_t length);
+    // Adds the line's server, if any; false once the update has added all it may.
+    bool scanServerLine(const char *line, size_t length);
+    // A line of a list file opened by the user (listFile.cpp); false as scanServerLine.
+    bool readListLine(const char *line, size_t length);
     // How long a source may hold the window up; the tests shorten it.
     void setFetchLimits(const FetchLimits &limits) { mFetchLimits = limits; }
 
@@ -214,6 +217,10 @@ private:
     // mainwin_settings.cpp
     void applySettings(const Settings &settings);
 
+    // update.cpp
+    bool updateCapReached() const;
+    void showUpdateCap();
+
     // work.cpp
     Boolean workStep();
     bool workProc();
@@ -314,6 +321,7 @@ private:
     XtIntervalId mRedialTimer = 0;
     Server      *mRedialServer = nullptr;
     FetchLimits  mFetchLimits;
+    int          mUpdateAdded = 0;      // servers the list update under way has added
 };
 
 // A player's name in the game's character set as plain ASCII, in a static buffer that the

@@ -7,12 +7,26 @@
 #include <cassert>
 #include <cstdio>
 
+// A hostile or broken source can name servers without end; each is kept and saved, and
+// makes every later start slower. So one update stops adding at a bound, and says so.
+bool MainWin::updateCapReached() const
+{
+    return mUpdateAdded >= MaxServersPerUpdate;
+}
+
+void MainWin::showUpdateCap()
+{
+    setStatus("Server list update stopped at %d new servers, the most one update adds",
+              (int)MaxServersPerUpdate);
+}
+
 void MainWin::updateList()
 {
     assert(mQueryQueue.empty());
     assert(mWaitingList.empty());
     mModeFlags |= Mode_Busy;
     updateCommandState();
+    mUpdateAdded = 0;
     bool read = true;
     std::vector<std::string> sources = mSources;
     for (const std::string &source : sources) {
@@ -20,13 +34,17 @@ void MainWin::updateList()
             read = false;       // the status line keeps what went wrong
             break;
         }
+        if (updateCapReached())
+            break;
     }
     if (read)
         setStatus(nullptr);
     mModeFlags = 0;
     if (read) {
         updateView();
-        if (mOptions.queryOnLoad)
+        if (updateCapReached())
+            showUpdateCap();    // and no query of so many servers unasked
+        else if (mOptions.queryOnLoad)
             refreshAll();
     }
     updateCommandState();
@@ -39,14 +57,19 @@ void MainWin::updateFromFile(FILE *fp, const char *name)
     assert(mWaitingList.empty());
     mModeFlags |= Mode_Busy;
     updateCommandState();
+    mUpdateAdded = 0;
     std::string error;
-    LineSink sink = [this](const char *line, size_t length) { readListLine(line, length); };
+    LineSink sink = [this](const char *line, size_t length) {
+        return readListLine(line, length);
+    };
     if (!fetchFd(fileno(fp), sink, &error, mFetchLimits))
         setStatus("Could not connect to %s: %s\n", name ? name : "file", error.c_str());
     mModeFlags = 0;
     updateView();
     reportUnfoundHosts();
-    if (mOptions.queryOnLoad)
+    if (updateCapReached())
+        showUpdateCap();
+    else if (mOptions.queryOnLoad)
         refreshAll();
 }
 
@@ -55,7 +78,9 @@ bool MainWin::updateFromURL(const char *source)
     assert(source);
     setStatus("Updating server list from %s...", source);
     std::string error;
-    LineSink sink = [this](const char *line, size_t length) { scanServerLine(line, length); };
+    LineSink sink = [this](const char *line, size_t length) {
+        return scanServerLine(line, length);
+    };
     if (!fetchSource(source, sink, &error, mFetchLimits)) {
         setStatus("Could not connect to %s: %s\n", source, error.c_str());
         return false;
@@ -78,17 +103,23 @@ bool MainWin::updateFromPath(const char *path)
 bool MainWin::updateFromStream(FILE *fp, std::string *error)
 {
     assert(fp);
-    LineSink sink = [this](const char *line, size_t length) { scanServerLine(line, length); };
+    LineSink sink = [this](const char *line, size_t length) {
+        return scanServerLine(line, length);
+    };
     return fetchFd(fileno(fp), sink, error, mFetchLimits);
 }
 
-void MainWin::scanServerLine(const char *line, size_t length)
+bool MainWin::scanServerLine(const char *line, size_t length)
 {
     std::string hostPort;
     if (!::scanServerLine(line, length, &hostPort))
-        return;
+        return true;
     setStatus("Received %d servers...", mServerCount + 1);
     Server server;
     server.SetHost(hostPort.c_str());
+    int before = mServerCount;
     addServer(server);
+    if (mServerCount > before)
+        mUpdateAdded++;
+    return !updateCapReached();
 }

@@ -37,6 +37,7 @@ protected:
         Clock::time_point start = Clock::now();
         bool ok = fetchSource(source.c_str(), [this](const char *line, size_t length) {
             mLines.emplace_back(line, length);
+            return true;
         }, &mError, mLimits);
         mElapsedMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start)
                          .count();
@@ -74,6 +75,18 @@ TEST_F(FetchTest, AFileSourceGivesEveryLineTheLastOneToo)
     ASSERT_TRUE(fetch("file:" + mFile));
     EXPECT_EQ(mLines, (std::vector<std::string>{"10.0.0.1:27500\n", "\n", "second line\n",
                                                 "last without feed"}));
+}
+
+// A reader that has had enough ends the source there, the last partial line unread.
+TEST_F(FetchTest, ASinkThatWantsNoMoreEndsTheReading)
+{
+    std::ofstream(mFile) << "one\ntwo\nthree\nlast without feed";
+    std::vector<std::string> lines;
+    ASSERT_TRUE(fetchSource(("file:" + mFile).c_str(), [&lines](const char *line, size_t length) {
+        lines.emplace_back(line, length);
+        return lines.size() < 2;
+    }, &mError, mLimits));
+    EXPECT_EQ(lines, (std::vector<std::string>{"one\n", "two\n"}));
 }
 
 TEST_F(FetchTest, AFileThatCannotBeOpenedFailsWithItsReason)

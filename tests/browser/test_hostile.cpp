@@ -6,6 +6,7 @@
 #include "framework/VkFileSelectionDialog.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
+#include "tests/support/fake_http_server.h"
 
 #include <Xm/Xm.h>
 
@@ -130,4 +131,35 @@ TEST_F(HostileTest, ACommandTheShellCannotRunIsReported)
         EXPECT_TRUE(pumpUntil([this] { return !mError.empty(); }, 3000)) << c.command;
         EXPECT_NE(mError.find(c.said), std::string::npos) << mError;
     }
+}
+
+// ---- Updating the list from its sources
+
+// A page of count distinct addresses, one per line.
+static std::string manyAddresses(int count)
+{
+    std::string page;
+    for (int i = 0; i < count; i++)
+        page += "10." + std::to_string(i / 62500) + "." + std::to_string(i / 250 % 250) + "." +
+                std::to_string(i % 250 + 1) + "\n";
+    return page;
+}
+
+// One hostile source added 116,301 servers in one update; they were all kept and saved.
+TEST_F(HostileTest, OneUpdateAddsAtMostItsCapOfServers)
+{
+    std::string path = mHome.path() + "/huge.txt";
+    std::ofstream(path) << manyAddresses(MainWin::MaxServersPerUpdate + 500);
+    FakeHttpServer later("10.200.0.1\n");
+    ASSERT_TRUE(later.Start());
+    mWin->setSources({"file:" + path, later.Url()});
+    int before = mWin->serverCount();
+    mWin->updateList();
+    EXPECT_EQ(mWin->serverCount(), before + MainWin::MaxServersPerUpdate);
+    EXPECT_TRUE(later.Requests().empty());
+    EXPECT_EQ(statusText(mWin), "Server list update stopped at " +
+                                    std::to_string(MainWin::MaxServersPerUpdate) +
+                                    " new servers, the most one update adds");
+    EXPECT_EQ(mWin->rowCount(), mWin->serverCount());   // the grid shows what was added
+    EXPECT_FALSE(mWin->isBusy());
 }
