@@ -15,14 +15,14 @@
 #include <poll.h>
 #include <unistd.h>
 
-namespace {
-
-long long nowMs()
+long long monotonicMs()
 {
     struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
 }
+
+namespace {
 
 // Splits a byte stream into lines of at most maxLine bytes: the rest of a longer line is
 // dropped up to its line feed, so a page with no line breaks cannot make a line grow.
@@ -77,10 +77,10 @@ enum PumpResult { Pump_End, Pump_Failed };
 // failing poll, with errno saying which.
 bool waitReadable(int fd, int ms)
 {
-    long long until = nowMs() + ms;
+    long long until = monotonicMs() + ms;
     for (;;) {
         struct pollfd p = {fd, POLLIN, 0};
-        int left = (int)(until - nowMs());
+        int left = (int)(until - monotonicMs());
         int n = poll(&p, 1, left > 0 ? left : 0);
         if (n > 0)
             return true;
@@ -102,7 +102,7 @@ PumpResult pump(int fd, Read read, LineCutter *cutter, const FetchLimits &limits
 {
     char buffer[4096];
     for (;;) {
-        long long left = deadline - nowMs();
+        long long left = deadline - monotonicMs();
         int wait = left < limits.readMs ? (int)left : limits.readMs;
         if (wait <= 0) {
             errno = ETIMEDOUT;
@@ -135,7 +135,7 @@ bool connectWithin(Socket *socket, const URL &url, int ms, std::string *error)
 bool fetchPage(const char *source, const LineSink &sink, std::string *error,
                const FetchLimits &limits)
 {
-    long long deadline = nowMs() + limits.totalMs;
+    long long deadline = monotonicMs() + limits.totalMs;
     URL url;
     bool portKnown = url.Parse(source);
     if (url.Address().Address() == INADDR_NONE) {
@@ -175,7 +175,7 @@ std::string httpRequest(const char *path)
 bool fetchFd(int fd, const LineSink &sink, std::string *error, const FetchLimits &limits)
 {
     assert(fd >= 0 && error);
-    long long deadline = nowMs() + limits.totalMs;
+    long long deadline = monotonicMs() + limits.totalMs;
     LineCutter cutter(sink, limits.maxLine);
     auto read = [fd](char *buffer, unsigned size) { return (int)::read(fd, buffer, size); };
     if (pump(fd, read, &cutter, limits, deadline, false) == Pump_Failed) {

@@ -12,12 +12,16 @@ struct FetchLimits {
     int    connectMs = 10000;   // connecting to a web server
     int    readMs = 15000;      // the longest silence inside an answer
     int    totalMs = 60000;     // the whole source
+    int    updateMs = 60000;    // all the sources of one list update together
     size_t maxLine = 1023;
 };
 
 // One line of a source, its line feed included when it had one; false when no more lines
 // are wanted, which ends the reading there as if the source had ended.
 typedef std::function<bool(const char *line, size_t length)> LineSink;
+
+// Milliseconds of the monotonic clock the limits are measured with.
+long long monotonicMs();
 
 // The request for a web page: "GET %s HTTP/1.0\n\n" with the path, of any length.
 std::string httpRequest(const char *path);

@@ -109,12 +109,7 @@ bool MainWin::readListLine(const char *line, size_t length)
         mUnfoundHosts.push_back(entry.host);    // not the broadcast address in its place
         return true;
     }
-    setStatus("Received %d servers...", mServerCount + 1);
-    int before = mServerCount;
-    addServer(s);
-    if (mServerCount > before)
-        mUpdateAdded++;
-    return !updateCapReached();
+    return addUpdatedServer(s);
 }
 
 void MainWin::reportUnfoundHosts()

@@ -92,7 +92,9 @@ public:
     bool scanServerLine(const char *line, size_t length);
     // A line of a list file opened by the user (listFile.cpp); false as scanServerLine.
     bool readListLine(const char *line, size_t length);
-    // How long a source may hold the window up; the tests shorten it.
+    // Adds a server a source or list file named; false once the update has added all it may.
+    bool addUpdatedServer(const Server &server);
+    // How long a source and a whole update may hold the window up; the tests shorten it.
     void setFetchLimits(const FetchLimits &limits) { mFetchLimits = limits; }
 
     // ---- Server pane (serverGrid.cpp)
@@ -321,7 +323,11 @@ private:
     XtIntervalId mRedialTimer = 0;
     Server      *mRedialServer = nullptr;
     FetchLimits  mFetchLimits;
-    int          mUpdateAdded = 0;      // servers the list update under way has added
+    // The list update under way: servers it added, when it must end (0: no update), and
+    // the source or file being read (empty: none, or a file without a name).
+    int          mUpdateAdded = 0;
+    long long    mUpdateDeadline = 0;
+    std::string  mReading;
 };
 
 // A player's name in the game's character set as plain ASCII, in a static buffer that the

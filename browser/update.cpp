@@ -4,6 +4,7 @@
 
 #include "browser/scanner.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdio>
 
@@ -26,7 +27,9 @@ void MainWin::updateList()
     assert(mWaitingList.empty());
     mModeFlags |= Mode_Busy;
     updateCommandState();
+    // The window is frozen while the sources are read, so they share one bound.
     mUpdateAdded = 0;
+    mUpdateDeadline = monotonicMs() + mFetchLimits.updateMs;
     bool read = true;
     std::vector<std::string> sources = mSources;
     for (const std::string &source : sources) {
@@ -37,6 +40,7 @@ void MainWin::updateList()
         if (updateCapReached())
             break;
     }
+    mUpdateDeadline = 0;
     if (read)
         setStatus(nullptr);
     mModeFlags = 0;
@@ -58,11 +62,14 @@ void MainWin::updateFromFile(FILE *fp, const char *name)
     mModeFlags |= Mode_Busy;
     updateCommandState();
     mUpdateAdded = 0;
+    mReading = name ? name : "";
     std::string error;
     LineSink sink = [this](const char *line, size_t length) {
         return readListLine(line, length);
     };
-    if (!fetchFd(fileno(fp), sink, &error, mFetchLimits))
+    bool read = fetchFd(fileno(fp), sink, &error, mFetchLimits);
+    mReading.clear();
+    if (!read)
         setStatus("Could not connect to %s: %s\n", name ? name : "file", error.c_str());
     mModeFlags = 0;
     updateView();
@@ -77,11 +84,26 @@ bool MainWin::updateFromURL(const char *source)
 {
     assert(source);
     setStatus("Updating server list from %s...", source);
+    FetchLimits limits = mFetchLimits;
+    if (mUpdateDeadline) {
+        int left = (int)std::max(0LL, mUpdateDeadline - monotonicMs());
+        limits.connectMs = std::min(limits.connectMs, left);
+        limits.readMs = std::min(limits.readMs, left);
+        limits.totalMs = std::min(limits.totalMs, left);
+    }
     std::string error;
     LineSink sink = [this](const char *line, size_t length) {
         return scanServerLine(line, length);
     };
-    if (!fetchSource(source, sink, &error, mFetchLimits)) {
+    mReading = source;
+    bool read = fetchSource(source, sink, &error, limits);
+    mReading.clear();
+    if (!read && mUpdateDeadline && monotonicMs() >= mUpdateDeadline) {
+        setStatus("Server list update took longer than %d s; stopped at %s\n",
+                  mFetchLimits.updateMs / 1000, source);
+        return false;
+    }
+    if (!read) {
         setStatus("Could not connect to %s: %s\n", source, error.c_str());
         return false;
     }
@@ -114,9 +136,20 @@ bool MainWin::scanServerLine(const char *line, size_t length)
     std::string hostPort;
     if (!::scanServerLine(line, length, &hostPort))
         return true;
-    setStatus("Received %d servers...", mServerCount + 1);
     Server server;
     server.SetHost(hostPort.c_str());
+    return addUpdatedServer(server);
+}
+
+// While a source is read the status line names it: the window is frozen meanwhile, and a
+// slow source must be seen for the one it is.
+bool MainWin::addUpdatedServer(const Server &server)
+{
+    if (mReading.empty())
+        setStatus("Received %d servers...", mServerCount + 1);
+    else
+        setStatus("Updating server list from %s: %d servers...", mReading.c_str(),
+                  mServerCount + 1);
     int before = mServerCount;
     addServer(server);
     if (mServerCount > before)

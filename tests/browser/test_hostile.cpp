@@ -8,13 +8,20 @@
 #include "tests/framework/fwtest.h"
 #include "tests/support/fake_http_server.h"
 
+#include <Xm/TextF.h>
 #include <Xm/Xm.h>
 
+#include <arpa/inet.h>
+#include <atomic>
 #include <fcntl.h>
 #include <fstream>
+#include <netinet/in.h>
+#include <poll.h>
 #include <sstream>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace harness;
@@ -46,6 +53,64 @@ protected:
     TestWin         *mWin = nullptr;
     std::string      mError;        // outlives the test's reader of error dialogs
 };
+
+// A web server on 127.0.0.1 that sends its page one byte at a time, a byte per gapMs,
+// to the first client, then closes: a source that is slow without ever falling silent.
+class TrickleServer {
+public:
+    TrickleServer(const std::string &page, int gapMs) : mPage(page), mGapMs(gapMs)
+    {
+        mListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        struct sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        bind(mListen, (struct sockaddr *)&address, sizeof address);
+        listen(mListen, 1);
+        getsockname(mListen, (struct sockaddr *)&address, &size);
+        mUrl = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+        mThread = std::thread([this] { serve(); });
+    }
+    ~TrickleServer()
+    {
+        mStop = true;
+        mThread.join();
+        close(mListen);
+    }
+    const std::string &url() const { return mUrl; }
+
+private:
+    void serve()
+    {
+        struct pollfd p = {mListen, POLLIN, 0};
+        while (!mStop && poll(&p, 1, 20) <= 0) {
+        }
+        if (mStop)
+            return;
+        int client = accept(mListen, nullptr, nullptr);
+        for (size_t i = 0; i < mPage.size() && !mStop; i++) {
+            if (send(client, &mPage[i], 1, MSG_NOSIGNAL) != 1)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(mGapMs));
+        }
+        close(client);
+    }
+
+    std::string       mPage;
+    int               mGapMs;
+    int               mListen = -1;
+    std::string       mUrl;
+    std::atomic<bool> mStop{false};
+    std::thread       mThread;
+};
+
+// Every text the status line shows, in order.
+void recordStatus(Widget w, XtPointer clientData, XtPointer)
+{
+    char *text = XmTextFieldGetString(w);
+    static_cast<std::vector<std::string> *>(clientData)->push_back(text);
+    XtFree(text);
+}
 
 bool isPipe(const std::string &path)
 {
@@ -162,4 +227,36 @@ TEST_F(HostileTest, OneUpdateAddsAtMostItsCapOfServers)
                                     " new servers, the most one update adds");
     EXPECT_EQ(mWin->rowCount(), mWin->serverCount());   // the grid shows what was added
     EXPECT_FALSE(mWin->isBusy());
+}
+
+// Three slow sources held the window for the sum of their times; the bound is on the whole
+// update, and the status line always says which source holds it up.
+TEST_F(HostileTest, TheWholeUpdateIsBoundedAndTheStatusNamesTheSource)
+{
+    TrickleServer first("10.1.1.1\n", 60), second("10.1.1.2\n" + std::string(20, ' '), 60),
+        third("10.1.1.3\n", 60);
+    mWin->setSources({first.url(), second.url(), third.url()});
+    FetchLimits limits;
+    limits.connectMs = 500;
+    limits.readMs = 500;
+    limits.totalMs = 5000;
+    limits.updateMs = 1500;
+    mWin->setFetchLimits(limits);
+    std::vector<std::string> texts;
+    XtAddCallback(mWin->statusWidget(), XmNvalueChangedCallback, recordStatus, &texts);
+    Clock::time_point start = Clock::now();
+    mWin->updateList();
+    double took = msBetween(start, Clock::now());
+    XtRemoveCallback(mWin->statusWidget(), XmNvalueChangedCallback, recordStatus, &texts);
+
+    EXPECT_LT(took, 2000);
+    EXPECT_EQ(statusText(mWin), "Server list update took longer than 1 s; stopped at " +
+                                    second.url() + "\n");
+    ASSERT_GE(texts.size(), 4u);
+    EXPECT_EQ(texts[0], "Updating server list from " + first.url() + "...");
+    EXPECT_EQ(texts[1], "Updating server list from " + first.url() + ": " +
+                            "3 servers...");
+    EXPECT_EQ(texts[2], "Updating server list from " + second.url() + "...");
+    EXPECT_NE(texts[3].find(second.url()), std::string::npos) << texts[3];
+    EXPECT_EQ(serverAt(mWin, "10.1.1.3:26000"), nullptr);
 }
