@@ -186,15 +186,22 @@ void MainWin::fillInfoPanes(Server *s)
 // ---- Row text
 
 // The grid reads "|" as the next cell and a line break as the next row, and names and maps
-// come from the servers: either would write over a neighbouring cell or server.
+// come from the servers: either would write over a neighbouring cell or server. It also
+// reads a backslash before an "n" as a line break, so a blank goes between the two: the
+// text stays on its one line with every character the server sent.
 std::string MainWin::cellText(const std::string &text)
 {
-    std::string cell = text;
-    for (char &c : cell) {
+    std::string cell;
+    cell.reserve(text.size());
+    for (size_t i = 0; i < text.size(); i++) {
+        char c = text[i];
         if (c == '|')
             c = '!';
         else if ((unsigned char)c < ' ' || c == 0x7f)
             c = ' ';
+        cell.push_back(c);
+        if (c == '\\' && i + 1 < text.size() && text[i + 1] == 'n')
+            cell.push_back(' ');
     }
     return cell;
 }

@@ -7,6 +7,7 @@
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
 #include "tests/support/fake_http_server.h"
+#include "widgets/Grid.h"
 
 #include <Xm/TextF.h>
 #include <Xm/Xm.h>
@@ -110,6 +111,27 @@ void recordStatus(Widget w, XtPointer clientData, XtPointer)
     char *text = XmTextFieldGetString(w);
     static_cast<std::vector<std::string> *>(clientData)->push_back(text);
     XtFree(text);
+}
+
+// The lines a grid cell shows, and its text with the lines joined by a blank.
+int cellLines(Widget grid, int row, int column, std::string *text)
+{
+    XmString string = nullptr;
+    XtVaGetValues(grid, XmNrowPtr, XmLGridGetRow(grid, XmCONTENT, row), XmNcolumnPtr,
+                  XmLGridGetColumn(grid, XmCONTENT, column), XmNcellString, &string, nullptr);
+    if (!string)
+        return 0;
+    int lines = XmStringLineCount(string);
+    char *plain = (char *)XmStringUnparse(string, nullptr, XmCHARSET_TEXT, XmCHARSET_TEXT,
+                                          nullptr, 0, XmOUTPUT_ALL);
+    *text = plain ? plain : "";
+    for (char &c : *text) {
+        if (c == '\n')
+            c = ' ';
+    }
+    XtFree(plain);
+    XmStringFree(string);
+    return lines;
 }
 
 bool isPipe(const std::string &path)
@@ -259,4 +281,45 @@ TEST_F(HostileTest, TheWholeUpdateIsBoundedAndTheStatusNamesTheSource)
     EXPECT_EQ(texts[2], "Updating server list from " + second.url() + "...");
     EXPECT_NE(texts[3].find(second.url()), std::string::npos) << texts[3];
     EXPECT_EQ(serverAt(mWin, "10.1.1.3:26000"), nullptr);
+}
+
+// ---- Server texts in the grids
+
+TEST(CellTextTest, OnlyWhatTheGridReadsAsLayoutChanges)
+{
+    EXPECT_EQ(MainWin::cellText("C:\\new\\nets|x\\"), "C:\\ new\\ nets!x\\");
+    EXPECT_EQ(MainWin::cellText("a\\tb \\N \\\\"), "a\\tb \\N \\\\");
+}
+
+// The grid reads a backslash and an "n" as a line break: "Line one\nLine two" showed as two
+// lines in its cell, and the cell's height let only "Line two" be seen.
+TEST_F(HostileTest, ABackslashSequenceFromAServerStaysOnOneLine)
+{
+    Server *s = serverAt(mWin, "10.0.0.1:26000");
+    s->mName = "Line one\\nLine two";
+    s->mDown = 0;
+    snprintf(s->mMap, sizeof s->mMap, "e1\\nm1");
+    s->mRules = {Rule("motd\\n", "a\\nb\\")};
+    Player p;
+    p.mName = "P\\nQ";
+    s->mPlayers = {p};
+    selectServer(mWin, s);
+    ASSERT_GE(s->mRow, 0);
+    struct Cell {
+        Widget      grid;
+        int         row, column;
+        const char *first, *second;
+    } cells[] = {{mWin->serverGrid(), s->mRow, 0, "Line one", "Line two"},
+                 {mWin->serverGrid(), s->mRow, 4, "e1", "m1"},
+                 {mWin->ruleGrid(), 0, 0, "motd", ""},
+                 {mWin->ruleGrid(), 0, 1, "a", "b"},
+                 {mWin->playerGrid(), 0, 2, "P", "Q"}};
+    for (const Cell &c : cells) {
+        std::string text;
+        EXPECT_EQ(cellLines(c.grid, c.row, c.column, &text), 1) << text;
+        size_t first = text.find(c.first);
+        EXPECT_EQ(first, 0u) << text;
+        EXPECT_NE(text.find(c.second, first + strlen(c.first)), std::string::npos) << text;
+        EXPECT_NE(text.find('\\'), std::string::npos) << text;     // shown, not eaten
+    }
 }
