@@ -112,6 +112,9 @@ public:
     // A server's row, "|" between the cells; server texts cannot reach another cell.
     static std::string serverRowText(const Server &s);
     static std::string cellText(const std::string &text);
+    // A server's name for a sentence: as the grid shows it, at most MaxShownName characters.
+    enum { MaxShownName = 64 };
+    static std::string shownName(const char *name);
     Widget serverGrid() const { return mServerGrid; }
 
     // ---- Info panes (infoPane.cpp)

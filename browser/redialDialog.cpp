@@ -7,7 +7,7 @@
 #include <Xm/Xm.h>
 
 #include <cassert>
-#include <cstdio>
+#include <string>
 
 RedialDialog::RedialDialog(MainWin *win) : Dialog(win->baseWidget(), "RedialDialog"), _win(win)
 {
@@ -24,10 +24,9 @@ void RedialDialog::show()
 {
     build();
     assert(_server);
-    char text[256];
-    snprintf(text, sizeof text, "A slot has opened up on server '%s'. Connect?",
-             _server->GetName());
-    XmString label = XmStringCreateLocalized(text);
+    std::string text = "A slot has opened up on server '" +
+                       MainWin::shownName(_server->GetName()) + "'. Connect?";
+    XmString label = XmStringCreateLocalized((char *)text.c_str());
     XtVaSetValues(_label, XmNlabelString, label, nullptr);
     XmStringFree(label);
     VkComponent::show();

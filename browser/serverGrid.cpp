@@ -206,6 +206,16 @@ std::string MainWin::cellText(const std::string &text)
     return cell;
 }
 
+// A server's name in a sentence (the status line, a dialog): cleaned as the grid shows it
+// and cut with "...", so that the words after it are still seen.
+std::string MainWin::shownName(const char *name)
+{
+    std::string text = cellText(name);
+    if (text.size() > MaxShownName)
+        text = text.substr(0, MaxShownName - 3) + "...";
+    return text;
+}
+
 std::string MainWin::addressText(const Server &s)
 {
     std::string address = s.mAddress.DottedString();

@@ -193,10 +193,10 @@ void MainWin::startQueries()
         assert(s);
         mQueryInfo.timeout = mOptions.queryTimeout;
         if (isRedialing()) {
-            setStatus("Redialing server %s...", s->GetName());
+            setStatus("Redialing server %s...", shownName(s->GetName()).c_str());
             mQueryInfo.maxRetries = INT_MAX;
         } else {
-            setStatus("Querying server %s...", s->GetName());
+            setStatus("Querying server %s...", shownName(s->GetName()).c_str());
             mQueryInfo.maxRetries = 3;
         }
         assert(!s->Connected());
@@ -285,7 +285,7 @@ void MainWin::requeryWaiting()
             continue;
         }
         if (!isRedialing())
-            setStatus("Requerying server %s...", s->GetName());
+            setStatus("Requerying server %s...", shownName(s->GetName()).c_str());
         if (s->ReQuery(mQueryInfo)) {
             i++;
             continue;

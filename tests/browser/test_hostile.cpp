@@ -323,3 +323,63 @@ TEST_F(HostileTest, ABackslashSequenceFromAServerStaysOnOneLine)
         EXPECT_NE(text.find('\\'), std::string::npos) << text;     // shown, not eaten
     }
 }
+
+// ---- Server names in sentences
+
+// A name with control bytes, a real line feed and 1,400 characters.
+static std::string hostileName()
+{
+    return std::string("Evil\x01\x02 name\nsecond line ") + std::string(1400, 'x');
+}
+
+static bool plainText(const std::string &text)
+{
+    for (char c : text) {
+        if ((unsigned char)c < ' ' || c == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+// The label showed the control bytes as glyphs, split at the line feed, and the long name
+// cut "Connect?" away.
+TEST_F(HostileTest, TheRedialQuestionStaysWholeAndPlain)
+{
+    Server *s = serverAt(mWin, "10.0.0.2:27500");
+    s->mName = hostileName();
+    mWin->slotOpened(s);
+    Widget form = XtNameToWidget(mWin->baseWidget(), "*RedialDialog");
+    ASSERT_NE(form, nullptr);
+    Widget label = XtNameToWidget(form, "label");
+    std::string text = fwtest::labelText(label);
+    EXPECT_TRUE(plainText(text)) << text;
+    EXPECT_EQ(text.rfind("A slot has opened up on server 'Evil   name second line xxx", 0), 0u)
+        << text;
+    std::string end = "xxx...'. Connect?";
+    EXPECT_EQ(text.substr(text.size() - end.size()), end) << text;
+    EXPECT_LT(text.size(), 120u);
+    XmString string = nullptr;
+    XtVaGetValues(label, XmNlabelString, &string, nullptr);
+    EXPECT_EQ(XmStringLineCount(string), 1);
+    XmStringFree(string);
+}
+
+TEST_F(HostileTest, TheStatusLineNamesAServerPlainAndShort)
+{
+    FakeFleet fleet;
+    Server *s = serverAt(mWin, fleet.add(mWin)->HostText());
+    ASSERT_NE(s, nullptr);
+    s->mName = hostileName();
+    mWin->updateView();
+    selectServer(mWin, s);
+    std::vector<std::string> texts;
+    XtAddCallback(mWin->statusWidget(), XmNvalueChangedCallback, recordStatus, &texts);
+    mWin->refreshSelected();
+    EXPECT_TRUE(runToEnd(mWin));
+    XtRemoveCallback(mWin->statusWidget(), XmNvalueChangedCallback, recordStatus, &texts);
+    ASSERT_FALSE(texts.empty());
+    const std::string &querying = texts[0];
+    EXPECT_EQ(querying.rfind("Querying server Evil   name second line xxx", 0), 0u) << querying;
+    EXPECT_EQ(querying.substr(querying.size() - 9), "xxx......") << querying;
+    EXPECT_TRUE(plainText(querying)) << querying;
+}
