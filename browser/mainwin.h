@@ -68,6 +68,9 @@ public:
     bool writeSettings();
     void addServer(const Server &server);
     void addSource(const char *source);
+    // A "mainwin" geometry that gives a window of a usable size with a part of it on a
+    // screen of that size; any other is ignored when read and never saved.
+    static bool usableGeometry(const char *geometry, int screenWidth, int screenHeight);
     // The options dialog's edited list takes the place of the sources.
     void setSources(const std::vector<std::string> &sources) { mSources = sources; }
 

@@ -5,6 +5,7 @@
 #include "browser/settings.h"
 
 #include <Xm/Xm.h>
+#include <X11/Xutil.h>
 
 #include <cassert>
 #include <cstdio>
@@ -32,7 +33,9 @@ void MainWin::parseFile(FILE *fp)
 void MainWin::applySettings(const Settings &s)
 {
     mDebug = s.debug;
-    if (!s.geometry.empty()) {
+    Screen *screen = XtScreen(baseWidget());
+    // A size of nothing or a place off the screen would hide the window: the default then.
+    if (usableGeometry(s.geometry.c_str(), WidthOfScreen(screen), HeightOfScreen(screen))) {
         // The shell keeps the pointer, not a copy.
         mGeometry = s.geometry;
         XtVaSetValues(baseWidget(), XmNgeometry, mGeometry.c_str(), nullptr);
@@ -69,6 +72,10 @@ bool MainWin::writeSettings()
     XtVaGetValues(baseWidget(), XmNwidth, &width, XmNheight, &height, XmNx, &x, XmNy, &y,
                   nullptr);
     s.geometry = formatGeometry(width, height, x, y);
+    Screen *screen = XtScreen(baseWidget());
+    // Never one that would hide the window at the next start: what was read, or none.
+    if (!usableGeometry(s.geometry.c_str(), WidthOfScreen(screen), HeightOfScreen(screen)))
+        s.geometry = mGeometry;
     bool infoShown = mInfoPane && XtIsManaged(mInfoPane);
     s.infoPaneHeight = mInfoPaneHeight;
     if (infoShown && mPlayerGrid) {     // an empty pane's height says nothing
@@ -115,6 +122,46 @@ void MainWin::addServer(const Server &server)
     }
     mServerList.push_back(server);
     mServerCount++;
+}
+
+// Smaller than this the window shows nothing of use; X sizes stop at 32767; and a window
+// must keep this much of itself on the screen to be found and dragged back.
+static const int MinGeometryWidth = 200;
+static const int MinGeometryHeight = 100;
+static const int MaxGeometrySize = 32767;
+static const int MinOnScreen = 32;
+
+// The part of [start, start + length) that lies within [0, limit).
+static int overlap(int start, int length, int limit)
+{
+    int from = start > 0 ? start : 0;
+    int to = start + length < limit ? start + length : limit;
+    return to - from;
+}
+
+bool MainWin::usableGeometry(const char *geometry, int screenWidth, int screenHeight)
+{
+    assert(geometry);
+    // Numbers longer than this cannot be a size or place, and would overflow the parser.
+    for (const char *c = geometry; *c; c++) {
+        if (strspn(c, "0123456789") > 5)
+            return false;
+    }
+    int x = 0, y = 0;
+    unsigned int width = MinGeometryWidth, height = MinGeometryHeight;
+    int mask = XParseGeometry(geometry, &x, &y, &width, &height);
+    if (mask == NoValue)
+        return false;
+    if (width < (unsigned)MinGeometryWidth || height < (unsigned)MinGeometryHeight
+        || width > (unsigned)MaxGeometrySize || height > (unsigned)MaxGeometrySize)
+        return false;
+    if (mask & XNegative)
+        x += screenWidth - (int)width;
+    if (mask & YNegative)
+        y += screenHeight - (int)height;
+    if ((mask & XValue) && overlap(x, (int)width, screenWidth) < MinOnScreen)
+        return false;
+    return !(mask & YValue) || overlap(y, (int)height, screenHeight) >= MinOnScreen;
 }
 
 void MainWin::addSource(const char *source)

@@ -383,3 +383,55 @@ TEST_F(HostileTest, TheStatusLineNamesAServerPlainAndShort)
     EXPECT_EQ(querying.substr(querying.size() - 9), "xxx......") << querying;
     EXPECT_TRUE(plainText(querying)) << querying;
 }
+
+// ---- The window's place
+
+TEST(GeometryTest, OnlyAUsableSizeAndAPlaceOnTheScreenPass)
+{
+    for (const char *good : {"800x600+10+20", "640x480", "+10+20", "800x600+-4+20",
+                             "800x600-0-0", "800x600+1200+900", "=700x500+0+0"})
+        EXPECT_TRUE(MainWin::usableGeometry(good, 1280, 1024)) << good;
+    for (const char *bad : {"", "0x0", "1x1", "65536x65536", "99999x99999+99999+99999",
+                            "800x600+5000+20", "800x600+-790+0", "800x600+0-1020",
+                            "99999999999x600", "junk", "800x600+10+20junk", "x+1"})
+        EXPECT_FALSE(MainWin::usableGeometry(bad, 1280, 1024)) << bad;
+}
+
+// A tiny or far-away "mainwin" gave a window of one pixel or one off the screen, and the
+// bad value was saved again at quit. One window per test: deleting the last one ends the
+// process.
+class GeometryWindowTest : public ::testing::Test {
+protected:
+    void startWith(const std::string &geometry)
+    {
+        mHome.writeSettings("mainwin " + geometry + "\n");
+        TestWin *win = showWindow();
+        fwtest::pump(100);
+        Dimension width = 0, height = 0;
+        Position x = 0, y = 0;
+        XtVaGetValues(win->baseWidget(), XmNwidth, &width, XmNheight, &height, XmNx, &x,
+                      XmNy, &y, nullptr);
+        int screenWidth = WidthOfScreen(XtScreen(win->baseWidget()));
+        int screenHeight = HeightOfScreen(XtScreen(win->baseWidget()));
+        EXPECT_GE(width, 200);
+        EXPECT_GE(height, 100);
+        EXPECT_LE(width, screenWidth);
+        EXPECT_LE(height, screenHeight);
+        EXPECT_GT(x + width, 0);
+        EXPECT_GT(y + height, 0);
+        EXPECT_LT(x, screenWidth);
+        EXPECT_LT(y, screenHeight);
+        ASSERT_TRUE(win->writeSettings());
+        std::string saved = mHome.readSettings();
+        EXPECT_EQ(saved.find("mainwin " + geometry), std::string::npos) << saved;
+        EXPECT_NE(saved.find("\nmainwin " + std::to_string(width) + "x"), std::string::npos)
+            << saved;
+    }
+
+    fwtest::Watchdog mWatchdog{30};
+    TempHome         mHome;
+};
+
+TEST_F(GeometryWindowTest, OnePixelIsIgnored) { startWith("1x1+0+0"); }
+TEST_F(GeometryWindowTest, AWrappingSizeIsIgnored) { startWith("65536x65536"); }
+TEST_F(GeometryWindowTest, AFarAwayPlaceIsIgnored) { startWith("99999x99999+99999+99999"); }
