@@ -94,18 +94,23 @@ void FakeServerHub::Run()
     for (;;) {
         std::vector<struct pollfd> fds;
         std::vector<FakeGameServer *> owners;
+        int timeout = -1;
         {
             std::lock_guard<std::mutex> lock(sMutex);
             if (!sRunning)
                 return;
             fds.push_back({sWake[0], POLLIN, 0});
             owners.push_back(nullptr);
+            auto now = std::chrono::steady_clock::now();
             for (FakeGameServer *server : sServers) {
                 fds.push_back({server->mFd, POLLIN, 0});
                 owners.push_back(server);
+                int due = server->Tick(now);
+                if (due >= 0 && (timeout < 0 || due < timeout))
+                    timeout = due;
             }
         }
-        if (poll(fds.data(), fds.size(), -1) < 0)
+        if (poll(fds.data(), fds.size(), timeout) < 0)
             continue;
         char drain[64];
         while (read(sWake[0], drain, sizeof drain) > 0)
@@ -186,6 +191,42 @@ ReplyMangler WithOpcode(unsigned char newOpcode, int opcode)
     };
 }
 
+// ---- Peers met in the field
+
+FakeGameScript RateLimitedGame()
+{
+    FakeGameScript script;
+    script.hostName = "Busy Server";
+    script.rules = {{"deathmatch", "1"}, {"fraglimit", "30"}, {"timelimit", "20"}};
+    for (const char *name : {"Ranger", "Grunt", "Knight", "Ogre"})
+        script.players.push_back({name, 0x4D, 3, 120});
+    script.rateBurst = 4;
+    script.rateIntervalMs = 1000;
+    return script;
+}
+
+FakeGameScript VanishingPlayersGame()
+{
+    FakeGameScript script;
+    script.hostName = "Emptying Server";
+    script.players = {{"Stayer", 0x11, 7, 600}, {"Lingerer", 0x22, 1, 30}};
+    script.reportedPlayers = 5;
+    return script;
+}
+
+FakeGameScript JunkSendingGame()
+{
+    FakeGameScript script;
+    script.hostName = "Noisy Server";
+    script.rules = {{"deathmatch", "1"}};
+    script.mangle = [](const FakeRequest &request, Packet reply) {
+        return request.Opcode() == 0x04 ? Packet() : reply;
+    };
+    script.junk = {0xFF, 0xFF, 0xFF, 0xFF, 'n'};
+    script.junkEveryMs = 500;
+    return script;
+}
+
 // ---- The server
 
 FakeGameServer::FakeGameServer(const FakeGameScript &script) : mScript(script)
@@ -221,6 +262,7 @@ bool FakeGameServer::Start()
         std::lock_guard<std::mutex> lock(mMutex);
         mRequests.clear();      // a restarted server records afresh
         mHavePeer = false;
+        mRates.clear();
     }
     mRunning = true;
     FakeServerHub::Add(this);
@@ -294,6 +336,8 @@ void FakeGameServer::Serve()
         request.time = std::chrono::steady_clock::now();
         std::lock_guard<std::mutex> lock(mMutex);
         mRequests.push_back(request);
+        if (!mHavePeer && mScript.junkEveryMs > 0)
+            mNextJunk = request.time + std::chrono::milliseconds(mScript.junkEveryMs);
         mPeer = peer;
         mHavePeer = true;
         mArrived.notify_all();
@@ -304,6 +348,8 @@ void FakeGameServer::Serve()
 void FakeGameServer::Answer(const FakeRequest &request, const struct sockaddr_in &peer)
 {
     if (mScript.silent || (int)mRequests.size() <= mScript.dropFirst)
+        return;
+    if (mScript.rateBurst >= 0 && !RateAllows(peer, request.time))
         return;
     for (Packet reply : RepliesFor(request)) {
         if (mScript.mangle)
@@ -357,4 +403,30 @@ Packet FakeGameServer::RuleAfter(const std::string &name) const
 void FakeGameServer::SendTo(const Packet &datagram, const struct sockaddr_in &peer)
 {
     sendto(mFd, datagram.data(), datagram.size(), 0, (const struct sockaddr *)&peer, sizeof peer);
+}
+
+bool FakeGameServer::RateAllows(const struct sockaddr_in &peer,
+                                std::chrono::steady_clock::time_point now)
+{
+    RateState &rate = mRates[peer.sin_addr.s_addr];
+    bool allowed = rate.answered < mScript.rateBurst
+                   || now - rate.last >= std::chrono::milliseconds(mScript.rateIntervalMs);
+    if (allowed) {
+        rate.answered++;
+        rate.last = now;
+    }
+    return allowed;
+}
+
+int FakeGameServer::Tick(std::chrono::steady_clock::time_point now)
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    if (mScript.junkEveryMs <= 0 || !mHavePeer || mFd < 0)
+        return -1;
+    if (now >= mNextJunk) {
+        SendTo(mScript.junk, mPeer);
+        mNextJunk = now + std::chrono::milliseconds(mScript.junkEveryMs);
+    }
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(mNextJunk - now);
+    return (int)left.count() + 1;
 }

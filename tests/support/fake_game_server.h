@@ -15,6 +15,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -46,6 +47,15 @@ struct FakeGameScript {
     int          cycleRulesTo = -1; // after the last rule send rules[cycleRulesTo], not the end
     int          repeatReplies = 1; // each reply is sent this many times
     ReplyMangler mangle;            // applied to every reply
+
+    // A busy real server's flood guard: it answers the first rateBurst requests from a host,
+    // then at most one request every rateIntervalMs, and ignores the rest. -1: no limit.
+    int          rateBurst = -1;
+    int          rateIntervalMs = 1000;
+
+    // Sent to the latest requester every junkEveryMs (0: never), whatever it asked.
+    Packet       junk;
+    int          junkEveryMs = 0;
 };
 
 // Ready-made manglers; each applies only to replies of the given opcode (0: all).
@@ -53,6 +63,15 @@ ReplyMangler TruncateBy(int bytes, int opcode = 0);         // length field kept
 ReplyMangler WrongLengthField(int delta, int opcode = 0);
 ReplyMangler StripNuls(int opcode = 0);                     // strings lose their NULs
 ReplyMangler WithOpcode(unsigned char newOpcode, int opcode = 0);
+
+// Peers as they were met in the field.
+// A busy server: a burst of 4 answers, then one a second; 3 rules and 4 players.
+FakeGameScript RateLimitedGame();
+// A server whose info reply counts 5 players while only 2 answer (the others have left).
+FakeGameScript VanishingPlayersGame();
+// Answers the info request, never a rule request, and sends a 5-byte datagram that is no
+// reply every half second.
+FakeGameScript JunkSendingGame();
 
 class FakeGameServer {
 public:
@@ -78,6 +97,10 @@ public:
 private:
     friend class FakeServerHub;
     void Serve();       // called on the hub thread when the socket is readable
+    // Called on the hub thread at every wake: sends the junk that is due, and says in how
+    // many ms the next falls due (-1: none).
+    int Tick(std::chrono::steady_clock::time_point now);
+    bool RateAllows(const struct sockaddr_in &peer, std::chrono::steady_clock::time_point now);
     void Answer(const FakeRequest &request, const struct sockaddr_in &peer);
     std::vector<Packet> RepliesFor(const FakeRequest &request) const;
     Packet RuleAfter(const std::string &name) const;
@@ -92,6 +115,12 @@ private:
     int                             mFd = -1;
     uint16_t                        mPort = 0;
     bool                            mRunning = false;
+    std::chrono::steady_clock::time_point mNextJunk;
+    struct RateState {
+        int                                   answered = 0;
+        std::chrono::steady_clock::time_point last;
+    };
+    std::map<uint32_t, RateState>   mRates;             // by the requester's address
 };
 
 #endif
