@@ -290,8 +290,10 @@ void MainWin::requeryWaiting()
             i++;
             continue;
         }
-        if (s->mRetries > mQueryInfo.maxRetries)
-            s->mTimeouts++;     // given up through silence, not through a failed send
+        // Given up through silence before the server said anything: not a failed send,
+        // and not a later step that ran out after the info reply.
+        if (s->mDown && s->mRetries > mQueryInfo.maxRetries)
+            s->mTimeouts++;
         giveUp(i);
     }
 }

@@ -230,12 +230,13 @@ bool Server::_dispatchPacket(const unsigned char *packet, int length, struct tim
     if (verdict == Reply_Malformed) {
         fprintf(stderr, "Server::_readPacket() %s - error on packet opcode %x\n", GetName(),
                 packet[4]);
-        return true;
+        return false;
     }
     // A stale reply (a late or repeated answer) asks for nothing: the request it answers
     // is still out, and answering every stale reply would let a server ping-pong for ever.
-    if (verdict == Reply_Taken)
-        _sendRequestPacket();
+    if (verdict != Reply_Taken)
+        return false;
+    _sendRequestPacket();
     return true;
 }
 

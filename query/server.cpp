@@ -114,7 +114,13 @@ bool Server::ReQuery(ServerQueryInfo &info)
 {
     assert(mSocket.Connected());
     if (++mRetries > info.maxRetries) {
-        mDown = 1;
+        // Once the info request is answered the server is up: a rule or player step
+        // that goes unanswered (a busy server, a player who has just left) ends the
+        // query with what came.
+        if (mState == State_GetInfo)
+            mDown = 1;
+        else
+            mState = State_Done;
         return false;
     }
     if (_sendRequestPacket() < 0) {
@@ -124,10 +130,15 @@ bool Server::ReQuery(ServerQueryInfo &info)
     return true;
 }
 
-bool Server::HandleMessage()
+bool Server::HandleMessage(bool *answered)
 {
     assert(mSocket.Connected());
-    _readPacket();
+    bool taken = _readPacket();
+    // Each request has its own sendings; the one just made for the next is its first.
+    if (taken)
+        mRetries = 1;
+    if (answered)
+        *answered = taken;
     if (mState == State_Done) {
         Close();
         return false;

@@ -57,8 +57,14 @@ public:
     const char *GetName() const;
 
     bool Query(ServerQueryInfo &info);
+    // Sends the current request again; false when its sendings are spent (or the send
+    // failed) and the query is over: the server is down when its info request went
+    // unanswered, else it keeps what it stored.
     bool ReQuery(ServerQueryInfo &info);
-    bool HandleMessage();
+    // Reads one datagram; false when the query has finished and closed its socket.
+    // *answered (if given) tells whether the datagram was a reply the query took: junk,
+    // stale, repeated and malformed datagrams are read and dropped.
+    bool HandleMessage(bool *answered = nullptr);
     void Close();
 
     bool TestFlag(unsigned int mask) const { return (mFlags & mask) == mask; }
@@ -84,7 +90,7 @@ public:
     std::vector<Player> mPlayers;
     Socket              mSocket;
     struct timeval      mSendTime;
-    int                 mRetries;
+    int                 mRetries;       // sendings of the current request
     unsigned int        mFlags;
     // The name after which the next rule is asked for; a copy, so that it stays valid when
     // mRules grows or the server is copied. Empty before the first rule, none after the last.
@@ -100,7 +106,7 @@ private:
     int _sendRequestPacket();
     void _advanceState();
     bool _wantPlayers() const;
-    bool _readPacket();
+    bool _readPacket();     // true when the datagram was a reply the query took
     bool _dispatchPacket(const unsigned char *packet, int length, struct timeval &now);
     int _sendInfoRequest();
     int _sendRuleRequest();

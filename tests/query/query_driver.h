@@ -18,30 +18,38 @@ struct QueryRun {
     int  messages = 0;      // replies handed to HandleMessage
 };
 
-// The silence is short: the two seconds belong to the engine, not to the record.
+// The silence is short: the two seconds belong to the engine, not to the record. As in the
+// engine, only a reply the query takes ends a silence; other datagrams are read and dropped.
 inline QueryRun DriveQuery(Server &server, ServerQueryInfo &info,
                            std::chrono::milliseconds silence = std::chrono::milliseconds(100),
                            int maxMessages = 5000)
 {
+    using Clock = std::chrono::steady_clock;
     QueryRun run;
     run.started = server.Query(info);
     if (!run.started)
         return run;
+    Clock::time_point quietUntil = Clock::now() + silence;
     while (run.messages < maxMessages) {
         struct pollfd fd = {server.Fd(), POLLIN, 0};
-        if (poll(&fd, 1, (int)silence.count()) > 0) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(quietUntil - Clock::now());
+        if (left.count() > 0 && poll(&fd, 1, (int)left.count()) > 0) {
             run.messages++;
-            if (!server.HandleMessage()) {
+            bool answered = false;
+            if (!server.HandleMessage(&answered)) {
                 run.finished = true;
                 return run;
             }
-        } else {
+            if (answered)
+                quietUntil = Clock::now() + silence;
+        } else if (left.count() <= 0) {
             run.requeries++;
             if (!server.ReQuery(info)) {
                 server.Close();
                 run.gaveUp = true;
                 return run;
             }
+            quietUntil = Clock::now() + silence;
         }
     }
     server.Close();

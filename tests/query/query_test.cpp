@@ -185,22 +185,27 @@ TEST_F(QueryTest, LostRequestsAreResentWithinTheRetries)
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(run.requeries, 2);
     EXPECT_FALSE(mServer.mDown);
-    EXPECT_EQ(mServer.mRetries, 3);
+    EXPECT_EQ(mServer.mRetries, 1);     // the player request was answered at once
     // The ping runs from the latest sending, not from the first one.
     EXPECT_LT(mServer.mPing, 90);
     EXPECT_EQ(mServer.mPlayers.size(), 2u);
 }
 
-TEST_F(QueryTest, RetriesCountForTheWholeQuery)
+// The info request answered only at its last sending still leaves the player step its
+// own three sendings; when they go unanswered the query ends with the server up.
+TEST_F(QueryTest, EachRequestHasItsOwnSendings)
 {
-    mGame.dropFirst = 2;    // info answered at the third sending: no retry left for later
+    mGame.dropFirst = 2;
     mGame.mangle = [](const FakeRequest &request, Packet reply) {
         return request.Opcode() == 0x03 ? Packet() : reply;     // players never answered
     };
     QueryRun run = Run(false, true);
     EXPECT_TRUE(run.gaveUp);
+    EXPECT_EQ(mFake.RequestCount(0x02), 3u);
+    EXPECT_EQ(mFake.RequestCount(0x03), 3u);
     EXPECT_EQ(mServer.mName, "Quake Arena");
-    EXPECT_TRUE(mServer.mDown);
+    EXPECT_FALSE(mServer.mDown);
+    EXPECT_EQ(mServer.mState, Server::State_Done);
 }
 
 TEST_F(QueryTest, DoubledAnswersStoreEachRuleAndPlayerOnce)
