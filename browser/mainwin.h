@@ -15,6 +15,7 @@
 #include <deque>
 #include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class AboutDialog;
@@ -84,6 +85,8 @@ public:
     void refreshAll();
     bool isRedialing() const { return (mModeFlags & Mode_Redial) != 0; }
     bool stopRequested() const { return (mModeFlags & Mode_Stop) != 0; }
+    // The longest a query of one server may last (ms); the tests shorten it.
+    void setQueryLimit(int ms) { mQueryLimitMs = ms; }
 
     // ---- Server-list update (update.cpp)
     void updateList();
@@ -234,7 +237,8 @@ private:
     bool workProc();
     bool handleMessage();
     bool handleReplies(const std::vector<Server *> &ready);
-    void requeryWaiting();
+    void requeryOverdue();
+    void endStoppedQueries();
     void giveUp(size_t index);
     void startQueries();
     void pauseRedial(Server *s);
@@ -323,9 +327,16 @@ private:
     int         mRulePaneWidth = 0;
     bool        mShowRules = false;
 
-    // The engine's waits: when the current silence of the waiting servers reaches its
-    // limit (0: no silence is being timed), and the server of a redial pause.
-    long long    mSilenceDeadline = 0;
+    // The engine's waits: for each waiting server, when its current request counts as
+    // unanswered and when its whole query must end; when a stop ends the queries still in
+    // flight; and the server of a redial pause.
+    struct QueryWait {
+        long long quietUntil;
+        long long endBy;
+    };
+    std::unordered_map<const Server *, QueryWait> mWaits;
+    long long    mStopDeadline = 0;
+    int          mQueryLimitMs = 120000;
     XtIntervalId mRedialTimer = 0;
     Server      *mRedialServer = nullptr;
     FetchLimits  mFetchLimits;

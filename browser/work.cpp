@@ -17,8 +17,10 @@
 #include <cstdio>
 #include <ctime>
 
-// A request is sent again when no waiting server has answered for this long.
+// A request is sent again when its server has not answered it for this long.
 static const int QuietMs = 2000;
+// After Stop the queries in flight have this long to end by themselves.
+static const int StopGraceMs = 2000;
 // A full server being redialed is asked again this long after its answer.
 static const unsigned long RedialPauseMs = 1000;
 // The longest single wait: X input wakes the wait at once, but Xt timers fall due
@@ -85,6 +87,8 @@ void MainWin::stop()
     // Outside a run a stop would linger and end the next redial at its first answer.
     if (!running())
         return;
+    if (!stopRequested())
+        mStopDeadline = nowMs() + StopGraceMs;
     mModeFlags |= Mode_Stop;
     if (mRedialTimer)
         stopWorkProc();     // a redial in its pause has no query in flight
@@ -101,7 +105,8 @@ void MainWin::startWorkProc()
     if (mProgress)
         XtVaSetValues(mProgress, XmNvalue, 0, XmNcompleteValue, (int)mQueryQueue.size(),
                       nullptr);
-    mSilenceDeadline = 0;
+    mWaits.clear();
+    mStopDeadline = 0;
     mWorkId = XtAppAddWorkProc(gApplication->appContext(), &MainWin::sWorkProc, this);
     mModeFlags |= Mode_Busy;
     updateCommandState();
@@ -117,7 +122,6 @@ void MainWin::stopWorkProc()
     trace("\tQuery Queue: %d entries\n", (int)mQueryQueue.size());
     trace("\tWaiting Queue: %d entries\n", (int)mWaitingList.size());
     removeWorkAndTimer();
-    mSilenceDeadline = 0;
     mModeFlags = 0;
     if (mProgress)
         XtVaSetValues(mProgress, XmNvalue, 0, nullptr);
@@ -173,7 +177,9 @@ bool MainWin::workProc()
         setStatus(nullptr);
         return true;
     }
-    if (!mWaitingList.empty() && handleMessage())
+    if (!mWaitingList.empty() && stopRequested() && nowMs() >= mStopDeadline)
+        endStoppedQueries();
+    else if (!mWaitingList.empty() && handleMessage())
         return true;
     if (mWorkId == 0)
         return false;       // pausing between two redials
@@ -200,30 +206,33 @@ void MainWin::startQueries()
             mQueryInfo.maxRetries = 3;
         }
         assert(!s->Connected());
-        if (s->Query(mQueryInfo))
+        if (s->Query(mQueryInfo)) {
+            long long now = nowMs();
+            mWaits[s] = {now + QuietMs, now + mQueryLimitMs};
             mWaitingList.push_back(s);
-        else
+        } else {
             serverChanged(s);
+        }
     }
 }
 
 // Waits for answers without holding up the window: the wait also ends when X input
-// arrives, and the silence measured so far is kept for the next call, so that events
-// never put off a resend.
+// arrives. Each server's silence is timed by itself, from its latest sending or taken
+// reply, so neither X events nor other servers' answers put off its resend, and
+// datagrams that the query drops (junk, stale or malformed) do not either.
 bool MainWin::handleMessage()
 {
     assert(Server::NumConnections() > 0);
     assert(!mWaitingList.empty());
-    long long now = nowMs();
-    if (mSilenceDeadline == 0)
-        mSilenceDeadline = now + QuietMs;
+    long long next = LLONG_MAX;
     std::vector<struct pollfd> fds;
     for (Server *s : mWaitingList) {
         assert(s->Connected());
         fds.push_back({s->Fd(), POLLIN, 0});
+        next = std::min(next, mWaits[s].quietUntil);
     }
     fds.push_back({ConnectionNumber(XtDisplay(baseWidget())), POLLIN, 0});
-    long long left = mSilenceDeadline - now;
+    long long left = next - nowMs();
     int wait = left < WaitSliceMs ? (int)left : WaitSliceMs;
     if (wait < 0 || XtAppPending(gApplication->appContext()) != 0)
         wait = 0;           // events and due timers first; they bring us back at once
@@ -237,23 +246,25 @@ bool MainWin::handleMessage()
         if (fds[i].revents != 0)
             ready.push_back(mWaitingList[i]);
     }
-    if (!ready.empty()) {
-        mSilenceDeadline = 0;
-        return handleReplies(ready);
-    }
-    if (nowMs() >= mSilenceDeadline) {
-        mSilenceDeadline = 0;
-        requeryWaiting();
-    }
+    if (!ready.empty() && handleReplies(ready))
+        return true;
+    requeryOverdue();
     return false;
 }
 
-// Each readable server gets one reply handled; true only when a redial found a slot.
+// Each readable server gets one datagram handled; true only when a redial found a slot.
 bool MainWin::handleReplies(const std::vector<Server *> &ready)
 {
     for (Server *s : ready) {
-        if (!s->Connected() || s->HandleMessage())
+        if (!s->Connected())
             continue;
+        bool answered = false;
+        if (s->HandleMessage(&answered)) {
+            if (answered)
+                mWaits[s].quietUntil = nowMs() + QuietMs;
+            continue;
+        }
+        mWaits.erase(s);
         serverChanged(s);
         mWaitingList.erase(std::find(mWaitingList.begin(), mWaitingList.end(), s));
         if (!isRedialing()) {
@@ -271,22 +282,34 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
     return false;
 }
 
-// Two seconds without an answer from any waiting server: each is asked again, and a
-// server whose sendings are spent is given up.
-void MainWin::requeryWaiting()
+// A server whose request has gone unanswered for two seconds is asked again; one whose
+// sendings are spent, or whose query has run too long, is given up.
+void MainWin::requeryOverdue()
 {
+    long long now = nowMs();
     size_t i = 0;
     while (i < mWaitingList.size()) {
         Server *s = mWaitingList[i];
+        const QueryWait &wait = mWaits[s];
+        // Every step is bounded, but a peer answering each request just in time could
+        // still keep its query, and so the run, going for the best part of an hour.
+        if (!isRedialing() && now >= wait.endBy) {
+            giveUp(i);
+            continue;
+        }
+        if (now < wait.quietUntil) {
+            i++;
+            continue;
+        }
         assert(s->Connected());
         if (isRedialing() && stopRequested()) {
-            s->mDown = 1;       // silent since the stop; a redial has no retry limit
-            giveUp(i);
+            giveUp(i);          // silent since the stop; a redial has no retry limit
             continue;
         }
         if (!isRedialing())
             setStatus("Requerying server %s...", shownName(s->GetName()).c_str());
         if (s->ReQuery(mQueryInfo)) {
+            mWaits[s].quietUntil = now + QuietMs;
             i++;
             continue;
         }
@@ -298,10 +321,22 @@ void MainWin::requeryWaiting()
     }
 }
 
+// The queries still in flight when the grace after a stop has passed.
+void MainWin::endStoppedQueries()
+{
+    while (!mWaitingList.empty())
+        giveUp(0);
+}
+
+// A server that has not answered its info request in this query is down, however the
+// query ended; one that has keeps what it stored.
 void MainWin::giveUp(size_t index)
 {
     Server *s = mWaitingList[index];
     mWaitingList.erase(mWaitingList.begin() + index);
+    mWaits.erase(s);
+    if (s->mState == Server::State_GetInfo)
+        s->mDown = 1;
     serverChanged(s);
     stepProgress();
     s->Close();
@@ -329,6 +364,5 @@ void MainWin::resumeRedial()
     mRedialServer = nullptr;
     assert(s);
     queueServer(s);
-    mSilenceDeadline = 0;
     mWorkId = XtAppAddWorkProc(gApplication->appContext(), &MainWin::sWorkProc, this);
 }

@@ -173,6 +173,17 @@ double msBetween(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
+void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent)
+{
+    std::vector<FakeRequest> sent = silent->Requests();
+    ASSERT_EQ(sent.size(), 3u);
+    for (size_t i = 1; i < sent.size(); i++) {
+        double gap = msBetween(sent[i - 1].time, sent[i].time);
+        EXPECT_GT(gap, 1900);
+        EXPECT_LT(gap, 2400);
+    }
+}
+
 } // namespace harness
 
 void harness::readErrorLater(std::string *seen)

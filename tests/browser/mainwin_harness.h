@@ -79,6 +79,8 @@ void selectServer(MainWin *win, Server *s);
 FakeGameScript richScript(int rules, int players);
 
 double msBetween(Clock::time_point from, Clock::time_point to);
+// A silent server's query as the engine runs it: the first sending and two resends.
+void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent);
 
 // Dispatches an EnterNotify or LeaveNotify to w, as the pointer crossing its border would.
 void crossing(Widget w, int type);

@@ -111,13 +111,7 @@ TEST_F(WorkTest, SilentServerIsAskedThreeTimesTwoSecondsApartThenMarkedDown)
     EXPECT_FALSE(itemSensitive(mWin, "Server", "RefreshAll"));
     ASSERT_TRUE(runToEnd(mWin));
 
-    std::vector<FakeRequest> sent = quiet->Requests();
-    ASSERT_EQ(sent.size(), 3u);
-    for (size_t i = 1; i < sent.size(); i++) {
-        double gap = msBetween(sent[i - 1].time, sent[i].time);
-        EXPECT_GT(gap, 1900);
-        EXPECT_LT(gap, 2400);
-    }
+    expectThreeSendingsTwoSecondsApart(quiet);
     Server *down = serverAt(mWin, quiet->HostText());
     ASSERT_NE(down, nullptr);
     EXPECT_TRUE(down->mDown);
