@@ -169,9 +169,10 @@ Boolean MainWin::workStep()
     return mWorkId == 0;
 }
 
+// Traces only what happens (a request, a reply, a resend, an end), never a mere wait:
+// the procedure runs every 50 ms while it waits.
 bool MainWin::workProc()
 {
-    trace("workProc\n");
     if (mQueryQueue.empty() && mWaitingList.empty()) {
         trace("\tQueues are empty - done\n");
         setStatus(nullptr);
@@ -183,8 +184,6 @@ bool MainWin::workProc()
         return true;
     if (mWorkId == 0)
         return false;       // pausing between two redials
-    trace("\tQueryQueue:size=%d   NumConnections=%d\n", (int)mQueryQueue.size(),
-          Server::NumConnections());
     startQueries();
     return false;
 }
@@ -193,6 +192,9 @@ void MainWin::startQueries()
 {
     // Bounded here too: a count of 0 would never start a query and the run never end.
     int limit = Options::boundQueriesAtOnce(mOptions.queriesAtOnce);
+    if (!mQueryQueue.empty() && Server::NumConnections() < limit)
+        trace("\tQueryQueue:size=%d   NumConnections=%d\n", (int)mQueryQueue.size(),
+              Server::NumConnections());
     while (!mQueryQueue.empty() && Server::NumConnections() < limit) {
         Server *s = mQueryQueue.back();
         mQueryQueue.pop_back();
@@ -207,10 +209,12 @@ void MainWin::startQueries()
         }
         assert(!s->Connected());
         if (s->Query(mQueryInfo)) {
+            trace("\tQuerying %s\n", s->GetName());
             long long now = nowMs();
             mWaits[s] = {now + QuietMs, now + mQueryLimitMs};
             mWaitingList.push_back(s);
         } else {
+            trace("\tCould not query %s\n", s->GetName());
             serverChanged(s);
         }
     }
@@ -262,8 +266,11 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
         if (s->HandleMessage(&answered)) {
             if (answered)
                 mWaits[s].quietUntil = nowMs() + QuietMs;
+            trace(answered ? "\tReply from %s\n" : "\tDropped a datagram from %s\n",
+                  s->GetName());
             continue;
         }
+        trace("\tDone with %s\n", s->GetName());
         mWaits.erase(s);
         serverChanged(s);
         mWaitingList.erase(std::find(mWaitingList.begin(), mWaitingList.end(), s));
@@ -309,6 +316,7 @@ void MainWin::requeryOverdue()
         if (!isRedialing())
             setStatus("Requerying server %s...", shownName(s->GetName()).c_str());
         if (s->ReQuery(mQueryInfo)) {
+            trace("\tRequerying %s (sending %d)\n", s->GetName(), s->mRetries);
             mWaits[s].quietUntil = now + QuietMs;
             i++;
             continue;
@@ -324,6 +332,7 @@ void MainWin::requeryOverdue()
 // The queries still in flight when the grace after a stop has passed.
 void MainWin::endStoppedQueries()
 {
+    trace("\tStopped: ending %d queries\n", (int)mWaitingList.size());
     while (!mWaitingList.empty())
         giveUp(0);
 }
@@ -337,6 +346,7 @@ void MainWin::giveUp(size_t index)
     mWaits.erase(s);
     if (s->mState == Server::State_GetInfo)
         s->mDown = 1;
+    trace("\tGave up on %s\n", s->GetName());
     serverChanged(s);
     stepProgress();
     s->Close();

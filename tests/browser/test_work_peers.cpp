@@ -1,6 +1,7 @@
 // test_work_peers.cpp - the query engine against peers as they are met in the field: a busy
 // server that answers about one request a second, players who leave between the replies,
-// peers that keep sending datagrams that are no answer; Stop, and the bound on one query.
+// peers that keep sending datagrams that are no answer; Stop, the bound on one query, and
+// the debug trace.
 #include <gtest/gtest.h>
 
 #include "tests/browser/mainwin_harness.h"
@@ -8,6 +9,7 @@
 
 #include <X11/Intrinsic.h>
 
+#include <algorithm>
 #include <string>
 
 using namespace harness;
@@ -193,4 +195,38 @@ TEST_F(PeerTest, QueryThatRunsTooLongEndsWithWhatCame)
     EXPECT_TRUE(s->mPlayers.empty());
     EXPECT_EQ(s->mTimeouts, 0);
     expectIdle();
+}
+
+// With "debug true" the trace tells what happens, not that the engine is waiting.
+TEST(PeerTraceTest, TraceSaysWhatHappensNotThatItWaits)
+{
+    fwtest::Watchdog watchdog(30);
+    TempHome home;
+    home.writeSettings("debug true\n");
+    TestWin *win = showWindow();
+    FakeGameScript silent;
+    silent.silent = true;
+    FakeFleet fleet;
+    fleet.add(win, silent);
+    fleet.add(win);
+    CaptureStdout();
+    win->refreshAll();
+    fwtest::pump(1000);             // the answering server is done, the silent one waits
+    std::string started = GetCapturedStdout();
+    CaptureStdout();
+    fwtest::pump(1500);             // its first resend falls in here
+    std::string waiting = GetCapturedStdout();
+    CaptureStdout();
+    bool ended = runToEnd(win, 10000);
+    std::string rest = GetCapturedStdout();
+    ASSERT_TRUE(ended);
+
+    EXPECT_NE(started.find("startWorkProc"), std::string::npos) << started;
+    EXPECT_NE(started.find("Querying 127.0.0.1"), std::string::npos) << started;
+    EXPECT_NE(started.find("Done with Fake Quake"), std::string::npos) << started;
+    EXPECT_NE(waiting.find("Requerying 127.0.0.1 (sending 2)"), std::string::npos) << waiting;
+    EXPECT_LE(std::count(waiting.begin(), waiting.end(), '\n'), 3) << waiting;
+    EXPECT_NE(rest.find("Gave up on 127.0.0.1"), std::string::npos) << rest;
+    EXPECT_NE(rest.find("stopWorkProc"), std::string::npos) << rest;
+    EXPECT_LE(std::count(rest.begin(), rest.end(), '\n'), 12) << rest;
 }
