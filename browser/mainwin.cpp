@@ -7,6 +7,7 @@
 #include "browser/gameStarter.h"
 #include "browser/optionsDialog.h"
 #include "browser/redialDialog.h"
+#include "framework/VkApp.h"
 #include "framework/VkPopupMenu.h"
 #include "widgets/Progress.h"
 
@@ -32,6 +33,8 @@ MainWin::MainWin() : VkWindow("MainWin")
 MainWin::~MainWin()
 {
     abandonRun();
+    if (mStatusTimer)
+        XtRemoveTimeOut(mStatusTimer);
     delete mPopupMenu;
     mPopupMenu = nullptr;
     // Their shells hang under this window's widgets, which go next.
@@ -179,6 +182,7 @@ Widget MainWin::createStatusForm(Widget form)
 
 // ---- Status and command state
 
+// Without a format: the "%d/%d servers" line, or the message held on the line.
 void MainWin::setStatus(const char *format, ...)
 {
     char text[256];
@@ -187,12 +191,86 @@ void MainWin::setStatus(const char *format, ...)
         va_start(args, format);
         vsnprintf(text, sizeof text, format, args);
         va_end(args);
+        releaseStatus();        // something new is going on
+    } else if (mStatusTimer) {
+        snprintf(text, sizeof text, "%s", mHeldStatus.c_str());
     } else {
         snprintf(text, sizeof text, "%d/%d servers", rowCount(), mServerCount);
     }
+    showStatus(text);
+}
+
+// A failure would otherwise be gone at once: the view update and the pointer leaving a
+// tool both put the count line back.
+void MainWin::holdStatus(const char *format, ...)
+{
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    releaseStatus();
+    mHeldStatus = text;
+    if (mStatus)
+        mStatusTimer = XtAppAddTimeOut(gApplication->appContext(), (unsigned long)mStatusHoldMs,
+                                       &MainWin::sStatusTimerCB, this);
+    showStatus(text);
+}
+
+void MainWin::showTip(const char *tip)
+{
+    showStatus(tip);
+}
+
+void MainWin::sStatusTimerCB(XtPointer clientData, XtIntervalId *)
+{
+    MainWin *win = static_cast<MainWin *>(clientData);
+    win->mStatusTimer = 0;
+    win->statusHeldOut();
+}
+
+// The count line comes back unless something else (a tip) is on the line now.
+void MainWin::statusHeldOut()
+{
+    bool showing = statusText() == displayedStatus(mHeldStatus.c_str());
+    mHeldStatus.clear();
+    if (showing)
+        setStatus(nullptr);
+}
+
+void MainWin::releaseStatus()
+{
+    if (mStatusTimer)
+        XtRemoveTimeOut(mStatusTimer);
+    mStatusTimer = 0;
+    mHeldStatus.clear();
+}
+
+// Messages such as "Could not connect to %s: %s\n" end in a line feed, which the text
+// field would draw as a glyph.
+std::string MainWin::displayedStatus(const char *text)
+{
+    std::string shown = text;
+    while (!shown.empty() && (shown.back() == '\n' || shown.back() == '\r'))
+        shown.pop_back();
+    return shown;
+}
+
+std::string MainWin::statusText() const
+{
+    if (!mStatus)
+        return std::string();
+    char *text = XmTextFieldGetString(mStatus);
+    std::string shown = text ? text : "";
+    XtFree(text);
+    return shown;
+}
+
+void MainWin::showStatus(const char *text)
+{
     if (!mStatus)
         return;
-    XmTextFieldSetString(mStatus, text);
+    XmTextFieldSetString(mStatus, (char *)displayedStatus(text).c_str());
     // The list update and grid rebuilds run without returning to the event loop.
     XmUpdateDisplay(mStatus);
     XFlush(XtDisplay(mStatus));

@@ -54,6 +54,14 @@ public:
 
     // ---- Window (mainwin.cpp)
     void setStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    // A message that stays on the status line for a while: the count line does not
+    // replace it meanwhile, a new message does.
+    void holdStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    // A tool's tip; leaving the tool puts back the count line or the held message.
+    void showTip(const char *tip);
+    std::string statusText() const;
+    // How long holdStatus keeps a message (ms); the tests shorten it.
+    void setStatusHold(int ms) { mStatusHoldMs = ms; }
     void updateCommandState();
     bool isBusy() const { return (mModeFlags & Mode_Busy) != 0; }
     int serverCount() const { return mServerCount; }
@@ -216,11 +224,16 @@ public:
 
 private:
     static Boolean sWorkProc(XtPointer clientData);
+    static void sStatusTimerCB(XtPointer clientData, XtIntervalId *);
     static void sRedialTimerCB(XtPointer clientData, XtIntervalId *);
     static void sViewTabCB(Widget w, XtPointer clientData, XtPointer callData);
 
     // mainwin.cpp
     Widget createStatusForm(Widget form);
+    void showStatus(const char *text);
+    static std::string displayedStatus(const char *text);
+    void releaseStatus();
+    void statusHeldOut();
     void applyPaneSettings();
     void abandonRun();
     void removeWorkAndTimer();
@@ -345,6 +358,11 @@ private:
     int          mUpdateAdded = 0;
     long long    mUpdateDeadline = 0;
     std::string  mReading;
+
+    // The message holdStatus keeps on the status line while mStatusTimer runs.
+    std::string  mHeldStatus;
+    XtIntervalId mStatusTimer = 0;
+    int          mStatusHoldMs = 10000;
 };
 
 // A player's name in the game's character set as plain ASCII, in a static buffer that the

@@ -122,7 +122,7 @@ void MainWin::sToolEventHandler(Widget w, XtPointer clientData, XEvent *event, B
     MainWin *win = static_cast<MainWin *>(clientData);
     int tool = toolOf(w);
     if (event->type == EnterNotify)
-        win->setStatus("%s", sTools[tool].tip);
+        win->showTip(sTools[tool].tip);
     else if (event->type == LeaveNotify)
         win->setStatus(nullptr);
 }

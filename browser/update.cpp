@@ -17,7 +17,7 @@ bool MainWin::updateCapReached() const
 
 void MainWin::showUpdateCap()
 {
-    setStatus("Server list update stopped at %d new servers, the most one update adds",
+    holdStatus("Server list update stopped at %d new servers, the most one update adds",
               (int)MaxServersPerUpdate);
 }
 
@@ -99,12 +99,12 @@ bool MainWin::updateFromURL(const char *source)
     bool read = fetchSource(source, sink, &error, limits);
     mReading.clear();
     if (!read && mUpdateDeadline && monotonicMs() >= mUpdateDeadline) {
-        setStatus("Server list update took longer than %d s; stopped at %s\n",
+        holdStatus("Server list update took longer than %d s; stopped at %s\n",
                   mFetchLimits.updateMs / 1000, source);
         return false;
     }
     if (!read) {
-        setStatus("Could not connect to %s: %s\n", source, error.c_str());
+        holdStatus("Could not connect to %s: %s\n", source, error.c_str());
         return false;
     }
     return true;

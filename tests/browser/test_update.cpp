@@ -110,8 +110,8 @@ TEST_F(UpdateTest, RefusedSourceStopsTheUpdateWithTheConnectMessage)
     std::string status = statusText(mWin);
     std::string expected = "Could not connect to " + refused + ": ";
     EXPECT_EQ(status.substr(0, expected.size()), expected);
-    EXPECT_EQ(status.back(), '\n');
-    EXPECT_GT(status.size(), expected.size() + 1);     // the system's reason
+    EXPECT_NE(status.back(), '\n');                    // the text's line feed is not drawn
+    EXPECT_GT(status.size(), expected.size());          // the system's reason
     EXPECT_TRUE(later.Requests().empty());
     EXPECT_EQ(serverTexts(), (std::set<std::string>{"10.5.5.5:26000"}));
     EXPECT_EQ(mWin->modeFlags(), 0u);
