@@ -13,7 +13,10 @@
 #include <unistd.h>
 
 #include <cassert>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 // Only what the view shows goes; a hidden selected server stays. A redial in its pause, or
 // a slot offered, must not outlive its server.
@@ -42,19 +45,52 @@ void MainWin::deleteServers()
                                   this);
 }
 
+// Only a regular file is read: a directory fails only at the first read, and opening a
+// FIFO that has no writer would block the program until one comes, so nothing blocks here.
+static FILE *openListFile(const char *name, std::string *reason)
+{
+    int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *reason = strerror(errno);
+        return nullptr;
+    }
+    struct stat st;
+    FILE *fp = nullptr;
+    if (fstat(fd, &st) != 0)
+        *reason = strerror(errno);
+    else if (S_ISDIR(st.st_mode))
+        *reason = strerror(EISDIR);
+    else if (!S_ISREG(st.st_mode))
+        *reason = "Not a regular file";
+    else if (!(fp = fdopen(fd, "r")))
+        *reason = strerror(errno);
+    if (!fp)
+        close(fd);
+    return fp;
+}
+
 void MainWin::loadServers()
 {
     gFileSelectionDialog->setTitle("Load servers from file...");
     if (gFileSelectionDialog->postBlocking(nullptr, this) != VkDialogManager::AnswerOK)
         return;
     const char *name = gFileSelectionDialog->fileName();
-    FILE *fp = name ? fopen(name, "r") : nullptr;
-    if (!fp) {
+    if (!name) {
         gErrorDialog->postAndWait("Could not open specified file.", this);
         return;
     }
-    updateFromFile(fp, name);
-    fclose(fp);
+    std::string reason;
+    FILE *fp = openListFile(name, &reason);
+    const char *failure = "Could not open specified file.";
+    if (fp) {
+        bool read = updateFromFile(fp, name, &reason);
+        failure = read ? nullptr : "Could not read specified file.";
+        fclose(fp);
+    }
+    if (failure) {
+        std::string message = std::string(failure) + "\n" + name + ": " + reason;
+        gErrorDialog->postAndWait(message.c_str(), this);
+    }
 }
 
 // A list goes only into a regular file or under a new name. A pipe would hold the window

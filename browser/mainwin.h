@@ -98,7 +98,9 @@ public:
 
     // ---- Server-list update (update.cpp)
     void updateList();
-    void updateFromFile(FILE *fp, const char *name = nullptr);
+    // False, with *error saying why, when reading the file failed part-way; name (may be
+    // null) is shown on the status line while the file is read.
+    bool updateFromFile(FILE *fp, const char *name, std::string *error);
     bool updateFromURL(const char *source);
     bool updateFromPath(const char *path);
     bool updateFromStream(FILE *fp, std::string *error);

@@ -18,7 +18,7 @@ bool MainWin::updateCapReached() const
 void MainWin::showUpdateCap()
 {
     holdStatus("Server list update stopped at %d new servers, the most one update adds",
-              (int)MaxServersPerUpdate);
+               (int)MaxServersPerUpdate);
 }
 
 void MainWin::updateList()
@@ -54,30 +54,29 @@ void MainWin::updateList()
     updateCommandState();
 }
 
-void MainWin::updateFromFile(FILE *fp, const char *name)
+// The servers read before a failure stay and are shown, but not queried.
+bool MainWin::updateFromFile(FILE *fp, const char *name, std::string *error)
 {
-    assert(fp);
+    assert(fp && error);
     assert(mQueryQueue.empty());
     assert(mWaitingList.empty());
     mModeFlags |= Mode_Busy;
     updateCommandState();
     mUpdateAdded = 0;
     mReading = name ? name : "";
-    std::string error;
     LineSink sink = [this](const char *line, size_t length) {
         return readListLine(line, length);
     };
-    bool read = fetchFd(fileno(fp), sink, &error, mFetchLimits);
+    bool read = fetchFd(fileno(fp), sink, error, mFetchLimits);
     mReading.clear();
-    if (!read)
-        setStatus("Could not connect to %s: %s\n", name ? name : "file", error.c_str());
     mModeFlags = 0;
     updateView();
     reportUnfoundHosts();
     if (updateCapReached())
         showUpdateCap();
-    else if (mOptions.queryOnLoad)
+    else if (read && mOptions.queryOnLoad)
         refreshAll();
+    return read;
 }
 
 bool MainWin::updateFromURL(const char *source)

@@ -176,7 +176,8 @@ TEST_F(ListTest, SavedFileHoldsTheViewAndLoadsBackTheSameServers)
     ASSERT_EQ(mWin->serverCount(), 0);
     fp = fopen(path.c_str(), "r");
     ASSERT_NE(fp, nullptr);
-    mWin->updateFromFile(fp, path.c_str());
+    std::string error;
+    EXPECT_TRUE(mWin->updateFromFile(fp, path.c_str(), &error));
     fclose(fp);
     ASSERT_EQ(mWin->serverCount(), 3);
     EXPECT_NE(at("10.0.0.2:27500"), nullptr);
@@ -203,7 +204,8 @@ TEST_F(ListTest, ListNamesThatDoNotResolveAreSaidAndLeftOut)
                            "other.invalid:26001\n10.1.1.1:26000\n";
     FILE *fp = fopen(path.c_str(), "r");
     ASSERT_NE(fp, nullptr);
-    std::string seen = errorDuring([&] { mWin->updateFromFile(fp, path.c_str()); });
+    std::string error;
+    std::string seen = errorDuring([&] { mWin->updateFromFile(fp, path.c_str(), &error); });
     fclose(fp);
     InetAddress::SetResolver(system);
     EXPECT_EQ(seen, "Could not find host \"no.such.host.invalid\" and 1 more; they were not "
@@ -219,7 +221,7 @@ TEST_F(ListTest, ListNamesThatDoNotResolveAreSaidAndLeftOut)
     fp = fopen(path.c_str(), "r");
     ASSERT_NE(fp, nullptr);
     InetAddress::SetResolver(gameTestResolver);
-    seen = errorDuring([&] { mWin->updateFromFile(fp, path.c_str()); });
+    seen = errorDuring([&] { mWin->updateFromFile(fp, path.c_str(), &error); });
     fclose(fp);
     InetAddress::SetResolver(system);
     EXPECT_EQ(seen, "Could not find host \"no.such.host.invalid\"; it was not loaded.");

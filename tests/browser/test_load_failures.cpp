@@ -1,12 +1,16 @@
-// test_load_failures.cpp - list loads that fail say so: a source that fails during an update
-// leaves its message on the status line for a while.
+// test_load_failures.cpp - list loads that fail say so: File > Open of a file that cannot be
+// read names it and the reason in the error dialog without ever blocking, and a source that
+// fails during an update leaves its message on the status line for a while.
 #include <gtest/gtest.h>
 
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
 #include "tests/support/descriptors.h"
 
+#include "framework/VkFileSelectionDialog.h"
+
 #include <X11/Intrinsic.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -25,6 +29,27 @@ protected:
         snprintf(text, sizeof text, "%d/%d servers", mWin->rowCount(), mWin->serverCount());
         return text;
     }
+    // File > Open of path, answered as the user would; returns the error dialog's text
+    // ("" when none came) and how long the command held the window.
+    std::string open(const std::string &path, double *tookMs = nullptr)
+    {
+        gFileSelectionDialog->setSelection(path.c_str());
+        fwtest::pressLater(gFileSelectionDialog, fwtest::OK);
+        std::string seen;
+        readErrorLater(&seen);
+        Clock::time_point start = Clock::now();
+        mWin->loadServers();
+        if (tookMs)
+            *tookMs = msBetween(start, Clock::now());
+        pumpUntil([&seen] { return !seen.empty(); }, 1000);
+        return seen;
+    }
+    // The error dialog's two lines (its text as read back has no line break between them).
+    static void expectLines(const std::string &seen, const std::string &first,
+                            const std::string &second)
+    {
+        EXPECT_EQ(seen, first + second);
+    }
     // Sends the pointer into or out of a tool button, as the server would.
     void crossTool(const char *tool, int type)
     {
@@ -42,6 +67,44 @@ protected:
     TempHome         mHome;
     TestWin         *mWin = nullptr;
 };
+
+TEST_F(LoadFailureTest, OpenOfADirectoryNamesItAndTheReason)
+{
+    std::string seen = open(mHome.path());
+    expectLines(seen, "Could not open specified file.", mHome.path() + ": Is a directory");
+    EXPECT_EQ(mWin->servers().size(), 1u);
+    EXPECT_EQ(statusText(mWin), countLine());
+    EXPECT_FALSE(mWin->isBusy());
+}
+
+TEST_F(LoadFailureTest, OpenOfAMissingFileNamesItAndTheReason)
+{
+    std::string path = mHome.path() + "/none-such.txt";
+    expectLines(open(path), "Could not open specified file.",
+                path + ": No such file or directory");
+}
+
+// A FIFO with no writer would block open() until one came.
+TEST_F(LoadFailureTest, OpenOfAFifoIsRefusedWithoutBlocking)
+{
+    std::string path = mHome.path() + "/pipe";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    double took = 0;
+    std::string seen = open(path, &took);
+    expectLines(seen, "Could not open specified file.", path + ": Not a regular file");
+    EXPECT_LT(took, 2000);
+    EXPECT_EQ(mWin->servers().size(), 1u);
+}
+
+// A regular file that fails part-way: the dialog says so; what came before stays.
+TEST_F(LoadFailureTest, ReadFailureAfterOpeningIsShownInTheDialog)
+{
+    std::string seen = open("/proc/self/mem");
+    expectLines(seen, "Could not read specified file.", "/proc/self/mem: Input/output error");
+    EXPECT_EQ(statusText(mWin), countLine());
+    EXPECT_FALSE(mWin->isBusy());
+    EXPECT_FALSE(mWin->running());
+}
 
 // The message of a failing source is what the user needs to see: the view update and
 // the pointer leaving the tool must not replace it at once. Its line feed is not drawn.

@@ -175,7 +175,8 @@ TEST_F(UpdateTest, ListFileAddsOneServerPerLine)
     FILE *fp = fopen(path.c_str(), "r");
     ASSERT_NE(fp, nullptr);
     size_t before = mWin->servers().size();
-    mWin->updateFromFile(fp, path.c_str());
+    std::string error;
+    EXPECT_TRUE(mWin->updateFromFile(fp, "list", &error));
     fclose(fp);
     std::set<std::string> texts = serverTexts();
     EXPECT_EQ(mWin->servers().size(), before + 4);
