@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace FolderP;
 
@@ -90,36 +91,69 @@ static void ShowPages(XmLFolderWidget fw, Widget active)
     fw->folder.allowLayout = True;
 }
 
-// False when a callback refused the activation.
-static bool AskToActivate(XmLFolderWidget fw, int pos, XEvent *event, Boolean notify)
+static bool Going(Widget w)
+{
+    return w->core.being_destroyed;
+}
+
+static void MarkGoneCB(Widget, XtPointer clientData, XtPointer)
+{
+    *(bool *)clientData = true;
+}
+
+// Outside event dispatch Xt frees a destroyed widget at once, its callback lists
+// too, even the one it is calling. So the callbacks are called from a copy, and
+// the calls stop once the folder is gone.
+static void CallActivateCallbacks(XmLFolderWidget fw, XmLFolderCallbackStruct *cbs,
+                                  const bool *folderGone)
+{
+    XtCallbackList list = NULL;
+    XtVaGetValues((Widget)fw, XmNactivateCallback, &list, NULL);
+    std::vector<XtCallbackRec> calls;
+    for (; list && list->callback; list++)
+        calls.push_back(*list);
+    for (const XtCallbackRec &call : calls) {
+        call.callback((Widget)fw, call.closure, (XtPointer)cbs);
+        if (*folderGone)
+            return;
+    }
+}
+
+// Calls activateCallback and tells whether the activation may go on: not when a
+// callback refused it, nor when it destroyed the folder or the tab. A widget freed
+// at once shows only through its destroy callback; inside event dispatch Xt just
+// marks it, and a destroy in progress counts as gone too.
+static bool AskToActivate(XmLFolderWidget fw, Widget tab, int pos, XEvent *event)
 {
     XmLFolderCallbackStruct cbs;
     cbs.reason = XmCR_ACTIVATE;
     cbs.event = event;
     cbs.pos = pos;
     cbs.allowActivate = True;
-    if (notify) {
-        Trace(fw, 1, "XmLFolder: activated %d\n", pos);
-        XtCallCallbackList((Widget)fw, fw->folder.activateCallback, (XtPointer)&cbs);
-    }
-    return cbs.allowActivate;
+    Trace(fw, 1, "XmLFolder: activated %d\n", pos);
+    Widget w = (Widget)fw;
+    bool folderGone = false, tabGone = false;
+    XtAddCallback(w, XmNdestroyCallback, MarkGoneCB, &folderGone);
+    XtAddCallback(tab, XmNdestroyCallback, MarkGoneCB, &tabGone);
+    CallActivateCallbacks(fw, &cbs, &folderGone);
+    if (folderGone)
+        return false;           // freed, and its tabs with it
+    XtRemoveCallback(w, XmNdestroyCallback, MarkGoneCB, &folderGone);
+    if (tabGone)
+        return false;
+    XtRemoveCallback(tab, XmNdestroyCallback, MarkGoneCB, &tabGone);
+    return cbs.allowActivate && !Going(w) && !Going(tab);
 }
 
-void FolderP::SetActiveTab(XmLFolderWidget fw, Widget tab, XEvent *event, Boolean notify)
+// Marks the tab active, shows its page and gives it the focus.
+static void MakeActive(XmLFolderWidget fw, Widget tab)
 {
     XmLFolderPart *f = &fw->folder;
-    if (tab == f->activeTabWidget)
-        return;
     bool drawable = CanDraw(fw);
-    int pos = TabPosition(fw, tab);
-    if (!AskToActivate(fw, pos, event, notify))
-        return;
     if (drawable && f->activeTabWidget)
         ClearTab(fw, f->activeTabWidget);
-    f->activeTab = pos;
+    f->activeTab = TabPosition(fw, tab);
     f->activeTabWidget = tab;
-    if (!tab)
-        return;
     if (f->tabsPerRow > 0 && XmLFolderConstraints(tab)->row != f->activeRow)
         Layout(fw, False);      // the tab's row moves next to the body
     ShowPages(fw, tab);
@@ -127,6 +161,17 @@ void FolderP::SetActiveTab(XmLFolderWidget fw, Widget tab, XEvent *event, Boolea
         ClearTab(fw, tab);
         XmProcessTraversal(tab, XmTRAVERSE_CURRENT);
     }
+}
+
+void FolderP::SetActiveTab(XmLFolderWidget fw, Widget tab, XEvent *event, Boolean notify)
+{
+    if (!tab || tab == fw->folder.activeTabWidget || Going((Widget)fw) || Going(tab))
+        return;
+    if (notify && !AskToActivate(fw, tab, TabPosition(fw, tab), event))
+        return;
+    // A callback may have activated this tab itself, or added and removed tabs.
+    if (tab != fw->folder.activeTabWidget)
+        MakeActive(fw, tab);
 }
 
 void FolderP::TabActivateCB(Widget tab, XtPointer, XtPointer callData)

@@ -68,6 +68,12 @@ protected:
 
     bool shown(int page) { return XtIsManaged(mPages[page]); }
 
+    // Notes the active tab of a folder as it is destroyed.
+    static void sNoteActiveTab(Widget w, XtPointer clientData, XtPointer)
+    {
+        *(int *)clientData = ((XmLFolderWidget)w)->folder.activeTab;
+    }
+
     Calls               mCalls;
     std::vector<Widget> mPages;
 };
@@ -116,6 +122,79 @@ TEST_F(FolderActivateTest, ACallbackCanRefuse)
     EXPECT_EQ(part().activeTab, 0);
     EXPECT_TRUE(shown(0));
     EXPECT_FALSE(shown(1));
+}
+
+// An activateCallback may destroy the tab being activated, another tab or the whole
+// folder. Outside event dispatch Xt frees a widget at once; inside, it only marks it.
+static void sDestroy(Widget, XtPointer clientData, XtPointer)
+{
+    XtDestroyWidget((Widget)clientData);
+}
+
+TEST_F(FolderActivateTest, DestroyingTheNewTabInTheCallbackStopsTheActivation)
+{
+    pages(3);
+    Widget doomed = tabAt(1);
+    XtAddCallback(mFolder, XmNactivateCallback, sDestroy, doomed);
+    XmLFolderSetActiveTab(mFolder, 1, True);
+    EXPECT_EQ(part().tabCount, 2);
+    EXPECT_EQ(part().activeTab, 0);
+    EXPECT_EQ(part().activeTabWidget, tabAt(0));
+    EXPECT_TRUE(shown(0));
+    EXPECT_FALSE(shown(1));
+}
+
+TEST_F(FolderActivateTest, ATabMarkedForDestructionDuringAClickIsNotActivated)
+{
+    pages(3);
+    Widget doomed = tabAt(2);
+    XtAddCallback(mFolder, XmNactivateCallback, sDestroy, doomed);
+    const XmLFolderConstraintPart &a = area(doomed);
+    XEvent inside = pressAt(mFolder, ButtonPress, a.x + 2, a.y + 3);
+    XtDispatchEvent(&inside);       // the tab goes when the dispatch ends
+    EXPECT_EQ(part().tabCount, 2);
+    EXPECT_EQ(part().activeTab, 0);
+    EXPECT_EQ(part().activeTabWidget, tabAt(0));
+    EXPECT_TRUE(shown(0));
+    EXPECT_FALSE(shown(2));
+}
+
+TEST_F(FolderActivateTest, DestroyingAnEarlierTabInTheCallbackRenumbersTheNewOne)
+{
+    pages(3);
+    Widget chosen = tabAt(2);
+    XtAddCallback(mFolder, XmNactivateCallback, sDestroy, tabAt(0));
+    XmLFolderSetActiveTab(mFolder, 2, True);
+    ASSERT_EQ(part().tabCount, 2);
+    EXPECT_EQ(part().activeTab, 1);
+    EXPECT_EQ(part().activeTabWidget, chosen);
+    EXPECT_TRUE(shown(2));
+    EXPECT_FALSE(shown(1));
+}
+
+// The folder is freed inside the callback; the sanitizer build sees any later touch.
+TEST_F(FolderActivateTest, DestroyingTheFolderInTheCallbackEndsTheActivation)
+{
+    pages(2);
+    XtAddCallback(mFolder, XmNactivateCallback, sDestroy, mFolder);
+    Widget folder = mFolder;
+    mFolder = nullptr;
+    XmLFolderSetActiveTab(folder, 1, True);
+    EXPECT_EQ(XtNameToWidget(mShell, "folder"), nullptr);
+}
+
+TEST_F(FolderActivateTest, AFolderMarkedForDestructionDuringAClickChangesNoMore)
+{
+    pages(2);
+    XtAddCallback(mFolder, XmNactivateCallback, sDestroy, mFolder);
+    int activeAtTheEnd = -2;
+    XtAddCallback(mFolder, XmNdestroyCallback, sNoteActiveTab, &activeAtTheEnd);
+    const XmLFolderConstraintPart &a = area(tabAt(1));
+    XEvent inside = pressAt(mFolder, ButtonPress, a.x + 2, a.y + 3);
+    mFolder = nullptr;
+    XtDispatchEvent(&inside);
+    EXPECT_EQ(XtNameToWidget(mShell, "folder"), nullptr);
+    EXPECT_EQ(activeAtTheEnd, 0);
 }
 
 TEST_F(FolderActivateTest, BadCallsWarnAndChangeNothing)
