@@ -131,8 +131,8 @@ void VkDialogManager::configureButton(Record *record, int child, const char *res
     }
 }
 
-// Title and message are looked up as resource names first; neither is ever
-// handed to printf as a format.
+// Title and message are looked up as resource names first, when they can be
+// one; neither is ever handed to printf as a format.
 void VkDialogManager::setTexts(Widget dialog, const char *message)
 {
     Widget shell = XtParent(dialog);

@@ -13,10 +13,51 @@
 
 static const char sAppToken[] = "<application>";
 
+// Xlib's limit on the components of a name it looks up.
+static const int sMaxComponents = 100;
+
+static bool isBinding(char c)
+{
+    return c == '.' || c == '*';
+}
+
+static bool isNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           c == '_' || c == '-';
+}
+
+bool isResourceName(const char *text)
+{
+    if (!text)
+        return false;
+    int components = 0;
+    const char *p = text;
+    while (isBinding(*p))
+        p++;
+    while (*p) {
+        if (!isNameChar(*p))
+            return false;
+        while (isNameChar(*p))
+            p++;
+        if (++components > sMaxComponents)
+            return false;
+        if (!*p)
+            break;
+        if (!isBinding(*p))
+            return false;
+        while (isBinding(*p))
+            p++;
+        if (!*p)
+            return false;       // a name does not end in a binding
+    }
+    return components > 0;
+}
+
 XtPointer lookupResource(Widget w, const char *name, const char *className,
                          const char *targetType, XtPointer defaultValue)
 {
-    if (!w || !name || !className || !targetType)
+    if (!w || !targetType || !isResourceName(name) || !isResourceName(className))
         return defaultValue;
     XrmDatabase db = XtDatabase(XtDisplayOfObject(w));
     char *type = nullptr;

@@ -6,10 +6,15 @@
 
 #include <string>
 
+// Whether text can be looked up as a resource name: at most 100 components of letters,
+// digits, '_' and '-', joined by '.' and '*'. Xlib splits a name into a fixed array of
+// that many components without a bound, so a longer text would overrun it.
+bool isResourceName(const char *text);
+
 // Looks name and class up in the database of the widget's display and converts the
 // value to the target representation. Returns the address of the converted value -
 // for the String type that is the text itself - or defaultValue when the resource is
-// absent or cannot be converted.
+// absent or cannot be converted, or when name or class is no resource name.
 XtPointer lookupResource(Widget w, const char *name, const char *className,
                          const char *targetType, XtPointer defaultValue);
 

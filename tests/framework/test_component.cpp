@@ -116,6 +116,50 @@ TEST_F(ComponentTest, GetResourcesFillsTheComponentsOwnFields)
     EXPECT_STREQ(panel.mTitle, "Vireo servers");
 }
 
+// A name of n components joined by sep.
+std::string parts(int n, const char *sep = ".")
+{
+    std::string name = "p";
+    for (int i = 1; i < n; i++)
+        name += std::string(sep) + "p";
+    return name;
+}
+
+TEST(ResourceNameTest, ComponentsOfNameCharactersJoinedByBindingsAreNames)
+{
+    EXPECT_TRUE(isResourceName("serverGreeting"));
+    EXPECT_TRUE(isResourceName("*Add_2.noUndoQuestion"));
+    EXPECT_TRUE(isResourceName("fwtest.main*x-y.labelString"));
+    EXPECT_TRUE(isResourceName(parts(100).c_str()));
+    EXPECT_TRUE(isResourceName(parts(100, "*").c_str()));
+}
+
+TEST(ResourceNameTest, OtherTextsAreNot)
+{
+    EXPECT_FALSE(isResourceName(nullptr));
+    EXPECT_FALSE(isResourceName(""));
+    EXPECT_FALSE(isResourceName("*"));
+    EXPECT_FALSE(isResourceName("Could not open specified file."));
+    EXPECT_FALSE(isResourceName("two words"));
+    EXPECT_FALSE(isResourceName("colon:x"));
+    EXPECT_FALSE(isResourceName("line\nbreak"));
+    EXPECT_FALSE(isResourceName("caf\xc3\xa9"));
+    EXPECT_FALSE(isResourceName(parts(101).c_str()));
+    EXPECT_FALSE(isResourceName(parts(101, "*.").c_str()));
+}
+
+// Xlib would split a longer name into a fixed array without a bound.
+TEST_F(ComponentTest, LookupTakesOnlyResourceNames)
+{
+    XrmDatabase db = XtDatabase(gApplication->display());
+    XrmPutLineResource(&db, "*two words: found");
+    XrmPutLineResource(&db, ("*" + parts(100) + ": deep").c_str());
+    EXPECT_STREQ(lookup("two words", "two words"), "unset");
+    EXPECT_STREQ(lookup(parts(100).c_str(), parts(100).c_str()), "deep");
+    EXPECT_STREQ(lookup(parts(101).c_str(), "P"), "unset");
+    EXPECT_STREQ(lookup("p", parts(160).c_str()), "unset");
+}
+
 TEST(ComponentDeathTest, GetResourcesWithoutAWidgetExits)
 {
     EXPECT_EXIT({

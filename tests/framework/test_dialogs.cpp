@@ -104,6 +104,26 @@ TEST_F(DialogTest, TextsAreShownLiterallyOrAsTheResourceTheyName)
         EXPECT_EQ(fwtest::shellTitle(XtParent(d)), "Load 100% %s");
 }
 
+// A message listing many addresses has far more '.'-separated parts than a
+// resource name may have; it is shown as it stands.
+TEST_F(DialogTest, AnyTextCanBePostedAndTextsNoResourceNameHoldsAreShownAsTheyStand)
+{
+    std::string message = "Servers not answering:";
+    for (int i = 1; i <= 40; i++)
+        message += " 10.0.0." + std::to_string(i);
+    std::string title(300, '.');
+    XrmDatabase db = XtDatabase(gApplication->display());
+    XrmPutLineResource(&db, "*two words: Resolved");
+    gErrorDialog->setTitle(title.c_str());
+    Widget a = gErrorDialog->post(message.c_str(), nullptr, nullptr, nullptr, nullptr,
+                                  nullptr, mMain);
+    Widget b = gErrorDialog->post("two words", nullptr, nullptr, nullptr, nullptr, nullptr,
+                                  mOther);
+    EXPECT_EQ(fwtest::messageText(a), message);
+    EXPECT_EQ(fwtest::shellTitle(XtParent(a)), title);
+    EXPECT_EQ(fwtest::messageText(b), "two words");
+}
+
 TEST_F(DialogTest, ShortPostWithAParentSaysSo)
 {
     testing::internal::CaptureStdout();
