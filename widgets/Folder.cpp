@@ -481,7 +481,8 @@ static void FreeTabPixmaps(Widget w, XmLFolderConstraintPart *c)
         return;
     if (HasPixmap(c->tabPixmap))
         XFreePixmap(XtDisplay(w), c->tabPixmap);
-    if (HasPixmap(c->tabInactivePixmap))
+    // One pixmap may serve both states; a second free would be a BadPixmap error.
+    if (HasPixmap(c->tabInactivePixmap) && c->tabInactivePixmap != c->tabPixmap)
         XFreePixmap(XtDisplay(w), c->tabInactivePixmap);
 }
 

@@ -204,6 +204,29 @@ TEST_F(FolderClassTest, DestroyedTabsFreeOnlyRealPixmapsTheyOwn)
     XFreePixmap(mDisplay, kept);
 }
 
+// Without the trap, the server's BadPixmap for a second free would end the program.
+TEST_F(FolderClassTest, APixmapGivenForBothStatesIsFreedOnce)
+{
+    folder();
+    Pixmap shared = XCreatePixmap(mDisplay, DefaultRootWindow(mDisplay), 8, 8, 24);
+    Widget t = XtVaCreateManagedWidget("t", xmDrawnButtonWidgetClass, mFolder, XmNtabPixmap,
+                                       shared, XmNtabInactivePixmap, shared, XmNtabFreePixmaps,
+                                       True, NULL);
+    XSync(mDisplay, False);
+    sErrors = 0;
+    XErrorHandler old = XSetErrorHandler(CountError);
+    XtDestroyWidget(t);
+    XSync(mDisplay, False);
+    EXPECT_EQ(sErrors, 0);
+    Window r;
+    int x, y;
+    unsigned w, h, bw, depth;
+    XGetGeometry(mDisplay, shared, &r, &x, &y, &w, &h, &bw, &depth);
+    XSync(mDisplay, False);
+    EXPECT_EQ(sErrors, 1);      // it is gone all the same
+    XSetErrorHandler(old);
+}
+
 TEST_F(FolderClassTest, ADestroyedPageIsForgottenByItsTab)
 {
     folder();
