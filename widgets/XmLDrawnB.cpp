@@ -366,6 +366,25 @@ static void DrawnBDestroy(Widget w, XtPointer clientData, XtPointer)
     free(record);
 }
 
+// A button keeps one record. A folder sets its turned labels anew at every label
+// change, and each record may hold a context and a font.
+static void ForgetRecord(Widget w)
+{
+    XtCallbackList list = NULL;
+    XtVaGetValues(w, XmNdestroyCallback, &list, NULL);
+    XtPointer record = NULL;
+    for (; list && list->callback; list++) {
+        if (list->callback == DrawnBDestroy) {
+            record = list->closure;
+            break;
+        }
+    }
+    if (!record)
+        return;
+    XtRemoveCallback(w, XmNdestroyCallback, DrawnBDestroy, record);
+    DrawnBDestroy(w, record, NULL);
+}
+
 void XmLDrawnButtonSetType(Widget w, int type, int direction)
 {
     if (!XmIsDrawnButton(w)) {
@@ -377,6 +396,7 @@ void XmLDrawnButtonSetType(Widget w, int type, int direction)
     XtVaSetValues(w, XmNpushButtonEnabled, True, NULL);
     XtRemoveAllCallbacks(w, XmNexposeCallback);
     XtRemoveAllCallbacks(w, XmNresizeCallback);
+    ForgetRecord(w);
     if (type == XmDRAWNB_STRING && direction == XmDRAWNB_RIGHT) {
         XtVaSetValues(w, XmNlabelType, XmSTRING, NULL);
         return;

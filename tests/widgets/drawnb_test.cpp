@@ -204,6 +204,39 @@ TEST_F(DrawnButtonTest, UpAndDownAreHalfTurnsOfEachOther)
     EXPECT_EQ(plain[0].size(), upInk.size());
 }
 
+// How many procedures the button runs when destroyed.
+int DestroyCallbacks(Widget w)
+{
+    XtCallbackList list = nullptr;
+    XtVaGetValues(w, XmNdestroyCallback, &list, NULL);
+    int n = 0;
+    for (; list && list->callback; list++)
+        n++;
+    return n;
+}
+
+// A folder sets its turned labels anew at every label change; the button keeps
+// one record of what it draws, not one per call.
+TEST_F(DrawnButtonTest, SettingTheTypeAgainReplacesWhatTheButtonDraws)
+{
+    Widget w = labelButton(mShell, "w");
+    show();
+    // Drawn once turned, the button has all the toolkit's own callbacks.
+    XmLDrawnButtonSetType(w, XmDRAWNB_STRING, XmDRAWNB_UP);
+    settle();
+    XmLDrawnButtonSetType(w, XmDRAWNB_STRING, XmDRAWNB_RIGHT);     // draws its own label
+    int plain = DestroyCallbacks(w);
+    for (int i = 0; i < 5; i++) {
+        XmLDrawnButtonSetType(w, XmDRAWNB_STRING, XmDRAWNB_UP);
+        settle();
+    }
+    EXPECT_EQ(DestroyCallbacks(w), plain + 1);
+    XmLDrawnButtonSetType(w, XmDRAWNB_ARROW, XmDRAWNB_RIGHT);
+    EXPECT_EQ(DestroyCallbacks(w), plain + 1);
+    XmLDrawnButtonSetType(w, XmDRAWNB_STRING, XmDRAWNB_RIGHT);
+    EXPECT_EQ(DestroyCallbacks(w), plain);
+}
+
 TEST_F(DrawnButtonTest, WithoutTheFixedFontTurnedLabelsWarnAndDrawNothing)
 {
     xmlFixedFontName = "-vireo-no-such-font-*";
