@@ -2,6 +2,7 @@
 // GoogleTest comes before the X headers, whose None macro it would trip over.
 #include <gtest/gtest.h>
 
+#include "tests/leaks/heap.h"
 #include "xfixture.h"
 
 #include <Xm/Label.h>
@@ -55,6 +56,18 @@ TEST_F(FontListTest, DefaultListMeasuresLikeItsFont)
     XmLFontListGetDimensions(nullptr, &maxWidth, &height, True);
     EXPECT_EQ(maxWidth, 0);
     EXPECT_EQ(height, 0);
+}
+
+// Each list used to keep a "fixed" font of its own, 3.5 KB, after it was freed.
+TEST_F(FontListTest, DefaultListsLeaveNothingBehind)
+{
+    Widget w = canvas(10, 10);
+    long growth = growthPerRound([w] {
+        XmFontList list = XmLFontListCopyDefault(w);
+        ASSERT_NE(list, nullptr);
+        XmFontListFree(list);
+    });
+    EXPECT_LT(growth, 64);
 }
 
 TEST_F(FontListTest, FontSetsAreMeasured)
