@@ -8,8 +8,8 @@
 
 #include <cstdlib>
 
-// Our own blocks come from the C library, not XtMalloc, so that the leak
-// checker, which has to ignore the toolkit's allocations, still sees them.
+// Our own blocks come from the C library, not XtMalloc, so that a leak
+// report starts in our code rather than inside the toolkit.
 // Like XtMalloc, running out of memory ends the program through Xt.
 inline void *XmLCalloc(size_t count, size_t size)
 {

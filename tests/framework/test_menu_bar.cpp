@@ -257,6 +257,7 @@ TEST_F(MenuHelpPaneTest, DefaultLabelsMnemonicsAndAccelerators)
     EXPECT_STREQ(accelerator, "Shift<Key>F1");
     EXPECT_EQ(mnemonic, (KeySym)'C');
     XtFree(plain);
+    XtFree(accelerator);        // a gadget hands out copies
     XmStringFree(text);
     EXPECT_EQ(fwtest::labelText(itemWidget(help, "helpKeysMenuItem")), "Keys & ShortCuts");
     EXPECT_EQ(fwtest::labelText(itemWidget(help, "helpVersionMenuItem")), "Product Info");

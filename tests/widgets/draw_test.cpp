@@ -81,6 +81,10 @@ TEST_F(FontListTest, FontSetsAreMeasured)
     XmFontListFree(list);
 }
 
+// Present only in the sanitizer build.
+extern "C" void __lsan_disable() __attribute__((weak));
+extern "C" void __lsan_enable() __attribute__((weak));
+
 TEST_F(FontListTest, ClientSideFontsAreMeasuredAndDrawn)
 {
     Arg args[4];
@@ -88,8 +92,14 @@ TEST_F(FontListTest, ClientSideFontsAreMeasuredAndDrawn)
     XtSetArg(args[1], XmNfontType, XmFONT_IS_XFT);
     XtSetArg(args[2], XmNfontSize, 12);
     XtSetArg(args[3], XmNloadModel, XmLOAD_IMMEDIATE);
+    // Motif keeps part of a render table that holds an Xft font when the table is
+    // freed; the leak checker is to look away from what it makes here.
+    if (__lsan_disable)
+        __lsan_disable();
     XmRendition rendition = XmRenditionCreate(mShell, (char *)XmFONTLIST_DEFAULT_TAG, args, 4);
     XmRenderTable table = XmRenderTableAddRenditions(nullptr, &rendition, 1, XmMERGE_REPLACE);
+    if (__lsan_enable)
+        __lsan_enable();
     XmRenditionFree(rendition);
     Dimension width, height;
     XmLFontListGetDimensions(table, &width, &height, True);
