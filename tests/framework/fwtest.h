@@ -18,6 +18,8 @@ namespace fwtest {
 // The application of this test process, class "Vireo", program "fwtest", made on
 // first use from $DISPLAY (never from a global constructor). Each test runs in its
 // own process; a test that needs its own VkApp subclass makes it before this call.
+// The first call also sets the input focus to no window, so that no test depends on
+// where the pointer rests.
 VkApp *app();
 // A fresh argument vector {"fwtest", null} for such a subclass.
 int *testArgc();

@@ -46,6 +46,16 @@ private:
     XImage *mImage;
 };
 
+// The server starts with the focus following the pointer, so a window the pointer
+// happens to rest over takes the focus and one of its widgets draws a focus ring. No X
+// test may depend on where the pointer is: the focus goes to no window at all. Tests
+// that need a focus set it within their own windows.
+inline void noFocus(Display *display)
+{
+    XSetInputFocus(display, None, RevertToNone, CurrentTime);
+    XSync(display, False);
+}
+
 class XTest : public ::testing::Test {
 protected:
     // Motif keeps caches per display (fonts among them) that outlive the
@@ -87,6 +97,7 @@ protected:
     // keeps its own contents: what XGetImage reads is what the test drew.
     void show()
     {
+        noFocus(mDisplay);
         XtVaSetValues(mShell, XmNmappedWhenManaged, False, NULL);
         XtRealizeWidget(mShell);
         XSetWindowAttributes attributes;
