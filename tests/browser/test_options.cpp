@@ -106,6 +106,36 @@ TEST_F(OptionsDialogTest, MenuItemAndToolOpenOneDialogOnFiveTabs)
     EXPECT_EQ(tabs, 5);
 }
 
+// The class resource file the program installs beside itself.
+static std::string classResourceFile()
+{
+    std::string here = __FILE__;
+    return here.substr(0, here.rfind("tests/browser/")) + "resources/Vireo";
+}
+
+static long brightness(Display *display, Pixel pixel)
+{
+    XColor colour;
+    colour.pixel = pixel;
+    XQueryColor(display, DefaultColormap(display, DefaultScreen(display)), &colour);
+    return ((long)colour.red + colour.green + colour.blue) / 3 / 256;
+}
+
+// With the background for inactive tabs too, only the opening into the page told
+// which tab is active.
+TEST_F(OptionsDialogTest, InactiveTabsStandApartFromTheActiveOne)
+{
+    Display *display = XtDisplay(mWin->baseWidget());
+    XrmDatabase db = XtDatabase(display);
+    ASSERT_TRUE(XrmCombineFileDatabase(classResourceFile().c_str(), &db, True));
+    open();
+    Widget folder = find("optionsFolder");
+    Pixel inactive = 0, background = 0;
+    XtVaGetValues(folder, "inactiveBackground", &inactive, XmNbackground, &background, nullptr);
+    long difference = brightness(display, background) - brightness(display, inactive);
+    EXPECT_GE(difference < 0 ? -difference : difference, 24);
+}
+
 TEST_F(OptionsDialogTest, FieldsShowTheWindowsOptions)
 {
     Options &o = mWin->options();
