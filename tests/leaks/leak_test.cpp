@@ -104,7 +104,7 @@ protected:
         EXPECT_LT(madeAndDestroyed(ours) - madeAndDestroyed(motifAlone), kSlack);
     }
 
-    // Rounds of change on a widget that stays on the screen.
+    // Rounds of change on a widget that stays on the screen; fewer, as each one draws.
     void changedWhileShown(const std::function<void(Widget)> &fill,
                            const std::function<void(int)> &change)
     {
@@ -116,7 +116,7 @@ protected:
         EXPECT_LT(growthPerRound([&] {
             change(round++);
             settle();
-        }), kSlack);
+        }, 3, 10), kSlack);
         XtDestroyWidget(shell);
     }
 
@@ -191,9 +191,9 @@ TEST_F(LeakTest, FoldersComeAndGoWithoutGrowth)
                               MakeFolderChildren);
 }
 
+// Turned labels draw through our own code, which is why the bar is at the side.
 TEST_F(LeakTest, ShownFoldersChangeWithoutGrowth)
 {
-    changedWhileShown([](Widget shell) { MakeFolder(shell, XmFOLDER_TOP); }, ChangeFolder);
     changedWhileShown([](Widget shell) { MakeFolder(shell, XmFOLDER_RIGHT); }, ChangeFolder);
 }
 
