@@ -151,6 +151,7 @@ TEST_F(GridTextTest, ClipboardCopyAndPasteRoundTrip)
     EXPECT_FALSE(XmLGridCopyPos(mGrid, CurrentTime, XmCONTENT, 0, XmCONTENT, 0, 1, 2));
     EXPECT_TRUE(warned("Copy() - widget not realized"));
     show();
+    DisplayLock clipboard(mDisplay, "clipboard");
     ASSERT_TRUE(XmLGridCopyPos(mGrid, CurrentTime, XmCONTENT, 0, XmCONTENT, 0, 1, 2));
     ASSERT_TRUE(XmLGridPastePos(mGrid, XmCONTENT, 1, XmCONTENT, 0));
     EXPECT_EQ(text(1, 0), "a");

@@ -11,6 +11,10 @@
 #include <X11/Shell.h>
 #include <X11/Xutil.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -55,6 +59,31 @@ inline void noFocus(Display *display)
     XSetInputFocus(display, None, RevertToNone, CurrentTime);
     XSync(display, False);
 }
+
+// Held while a test uses what the whole X server shares, such as the clipboard. ctest's
+// resource locks keep apart the tests of one run only; this lock, a file named after
+// the display, also keeps apart two runs on one display.
+class DisplayLock {
+public:
+    DisplayLock(Display *display, const char *what)
+    {
+        std::string name = std::string("/tmp/vireo-") + what + "-" + DisplayString(display) +
+                           ".lock";
+        mFd = open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (mFd >= 0)
+            flock(mFd, LOCK_EX);
+    }
+    ~DisplayLock()
+    {
+        if (mFd >= 0)
+            close(mFd);     // closing gives the lock up
+    }
+    DisplayLock(const DisplayLock &) = delete;
+    DisplayLock &operator=(const DisplayLock &) = delete;
+
+private:
+    int mFd = -1;
+};
 
 class XTest : public ::testing::Test {
 protected:
