@@ -5,7 +5,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
-#include <poll.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -23,21 +23,36 @@ public:
 private:
     static void Run();
     static void Wake();
+    static int NextTick();
 
     static std::mutex                          sLifeMutex;     // serialises Add and Remove
     static std::mutex                          sMutex;         // guards the set below
     static std::unordered_set<FakeGameServer *> sServers;
+    static std::unordered_set<FakeGameServer *> sTicking;  // those of sServers that send junk
     static std::thread                         sThread;
     static int                                 sWake[2];
+    static int                                 sEpoll;     // wake pipe and every socket
     static bool                                sRunning;
 };
 
 std::mutex FakeServerHub::sLifeMutex;
 std::mutex FakeServerHub::sMutex;
 std::unordered_set<FakeGameServer *> FakeServerHub::sServers;
+std::unordered_set<FakeGameServer *> FakeServerHub::sTicking;
 std::thread FakeServerHub::sThread;
 int FakeServerHub::sWake[2] = {-1, -1};
+int FakeServerHub::sEpoll = -1;
 bool FakeServerHub::sRunning = false;
+
+// A server's socket in the hub's set; null stands for the wake pipe.
+static void Watch(int epoll, int fd, FakeGameServer *server)
+{
+    struct epoll_event event;
+    memset(&event, 0, sizeof event);
+    event.events = EPOLLIN;
+    event.data.ptr = server;
+    epoll_ctl(epoll, EPOLL_CTL_ADD, fd, &event);
+}
 
 void FakeServerHub::Add(FakeGameServer *server)
 {
@@ -45,18 +60,19 @@ void FakeServerHub::Add(FakeGameServer *server)
     bool start = false;
     {
         std::lock_guard<std::mutex> lock(sMutex);
-        sServers.insert(server);
         if (!sRunning) {
             if (pipe2(sWake, O_CLOEXEC | O_NONBLOCK) != 0)
                 return;
+            sEpoll = epoll_create1(EPOLL_CLOEXEC);
+            Watch(sEpoll, sWake[0], nullptr);
             sRunning = true;
             start = true;
         }
+        sServers.insert(server);
+        Watch(sEpoll, server->mFd, server);
     }
     if (start)
-        sThread = std::thread(Run);
-    else
-        Wake();     // the new socket joins the next poll
+        sThread = std::thread(Run);     // later sockets join the waiting epoll at once
 }
 
 void FakeServerHub::Remove(FakeGameServer *server)
@@ -66,6 +82,8 @@ void FakeServerHub::Remove(FakeGameServer *server)
     {
         std::lock_guard<std::mutex> lock(sMutex);
         sServers.erase(server);
+        sTicking.erase(server);
+        epoll_ctl(sEpoll, EPOLL_CTL_DEL, server->mFd, nullptr);
         if (sServers.empty() && sRunning) {
             sRunning = false;
             stop = true;
@@ -76,7 +94,9 @@ void FakeServerHub::Remove(FakeGameServer *server)
         sThread.join();
         close(sWake[0]);
         close(sWake[1]);
+        close(sEpoll);
         sWake[0] = sWake[1] = -1;
+        sEpoll = -1;
     }
 }
 
@@ -89,39 +109,43 @@ void FakeServerHub::Wake()
     }
 }
 
+// Each pass costs what is ready, not what is open: thousands of servers may wait at once.
 void FakeServerHub::Run()
 {
     for (;;) {
-        std::vector<struct pollfd> fds;
-        std::vector<FakeGameServer *> owners;
-        int timeout = -1;
-        {
-            std::lock_guard<std::mutex> lock(sMutex);
-            if (!sRunning)
-                return;
-            fds.push_back({sWake[0], POLLIN, 0});
-            owners.push_back(nullptr);
-            auto now = std::chrono::steady_clock::now();
-            for (FakeGameServer *server : sServers) {
-                fds.push_back({server->mFd, POLLIN, 0});
-                owners.push_back(server);
-                int due = server->Tick(now);
-                if (due >= 0 && (timeout < 0 || due < timeout))
-                    timeout = due;
-            }
-        }
-        if (poll(fds.data(), fds.size(), timeout) < 0)
-            continue;
+        struct epoll_event events[256];
+        int ready = epoll_wait(sEpoll, events, 256, NextTick());
         char drain[64];
         while (read(sWake[0], drain, sizeof drain) > 0)
             ;
         std::lock_guard<std::mutex> lock(sMutex);
-        for (size_t i = 1; i < fds.size(); i++) {
+        if (!sRunning)
+            return;
+        for (int i = 0; i < ready; i++) {
             // A server removed meanwhile is no longer in the set and is not touched.
-            if ((fds[i].revents & POLLIN) && sServers.count(owners[i]))
-                owners[i]->Serve();
+            auto *server = static_cast<FakeGameServer *>(events[i].data.ptr);
+            if (server && sServers.count(server)) {
+                server->Serve();
+                if (server->Tick(std::chrono::steady_clock::now()) >= 0)
+                    sTicking.insert(server);
+            }
         }
     }
+}
+
+// Only servers that send of their own accord need the thread to wake in time; scanning
+// all of them at every wake would cost what is open, not what is ready.
+int FakeServerHub::NextTick()
+{
+    std::lock_guard<std::mutex> lock(sMutex);
+    auto now = std::chrono::steady_clock::now();
+    int timeout = -1;
+    for (FakeGameServer *server : sTicking) {
+        int due = server->Tick(now);
+        if (due >= 0 && (timeout < 0 || due < timeout))
+            timeout = due;
+    }
+    return timeout;
 }
 
 // ---- Requests and manglers
