@@ -35,6 +35,7 @@ MainWin::~MainWin()
     abandonRun();
     if (mStatusTimer)
         XtRemoveTimeOut(mStatusTimer);
+    cancelGridSync();
     delete mPopupMenu;
     mPopupMenu = nullptr;
     // Their shells hang under this window's widgets, which go next.

@@ -16,6 +16,7 @@
 #include <list>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class AboutDialog;
@@ -114,8 +115,12 @@ public:
     void setFetchLimits(const FetchLimits &limits) { mFetchLimits = limits; }
 
     // ---- Server pane (serverGrid.cpp)
+    // Brings every row up to date now and refills the info panes.
     void buildServerList();
+    // Notes a server whose answer changed; the grid follows a few times a second.
     void serverChanged(Server *s);
+    // Brings the grid up to date now when changes wait for it (the end of a run).
+    void catchUpServerGrid();
     void updateServerLine(Server *server);
     void setViewTab(int view);
     void updateView();
@@ -229,6 +234,7 @@ private:
     static void sStatusTimerCB(XtPointer clientData, XtIntervalId *);
     static void sRedialTimerCB(XtPointer clientData, XtIntervalId *);
     static void sViewTabCB(Widget w, XtPointer clientData, XtPointer callData);
+    static void sGridTimerCB(XtPointer clientData, XtIntervalId *);
 
     // mainwin.cpp
     Widget createStatusForm(Widget form);
@@ -267,7 +273,15 @@ private:
     Widget createServerPane(Widget parent);
     Widget createTabButton(Widget parent, const char *name);
     Widget createServerGrid(Widget pane, Widget folder);
-    void addServerRow(Server *s, int row);
+    void scheduleGridSync(long delayMs);
+    void cancelGridSync();
+    void syncServerGrid(bool everyRow);
+    std::vector<Server *> shownServers();
+    std::vector<bool> placeRows(const std::vector<Server *> &shown);
+    std::vector<bool> planRows(const std::vector<Server *> &shown, std::vector<int> *from);
+    void writeRows(const std::vector<Server *> &shown, const std::vector<bool> &fresh,
+                   bool everyRow);
+    void matchSelection(const std::vector<Server *> &shown);
     void writeServerRow(const Server &s);
     static std::string addressText(const Server &s);
     void selectionChanged(bool heading, int column);
@@ -365,6 +379,16 @@ private:
     std::string  mHeldStatus;
     XtIntervalId mStatusTimer = 0;
     int          mStatusHoldMs = 10000;
+
+    // The server grid as the last sync left it: row i shows mRowServers[i] with the text
+    // mRowTexts[i]. Servers that changed since wait in mChangedServers for the timer.
+    // Pointers here are only compared: a deleted server's may linger until the next sync.
+    std::vector<Server *>        mRowServers;
+    std::vector<std::string>     mRowTexts;
+    std::unordered_set<Server *> mChangedServers;
+    XtIntervalId                 mGridTimer = 0;
+    long long                    mGridSyncedAt = 0;     // monotonic ms
+    long                         mGridSyncMs = 0;       // how long the last sync took
 };
 
 // A player's name in the game's character set as plain ASCII, in a static buffer that the

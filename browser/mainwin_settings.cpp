@@ -121,6 +121,7 @@ void MainWin::addServer(const Server &server)
             return;
     }
     mServerList.push_back(server);
+    mServerList.back().mRow = -1;       // a copy of a shown server has no row of its own
     mServerCount++;
 }
 

@@ -2,6 +2,7 @@
 // server list, the text of a server's row, and the selection kept in Flag_Selected.
 #include "browser/mainwin.h"
 
+#include "framework/VkApp.h"
 #include "widgets/Grid.h"
 
 #include <Xm/Form.h>
@@ -114,51 +115,212 @@ void MainWin::updateView()
     setStatus(nullptr);
 }
 
-// ---- The rebuild
+// ---- Following the server list
+
+// During a run the grid catches up this often rather than once per answer: each catch-up
+// sorts the view once and touches only the rows that are new, gone or changed. Over a list
+// so long that a catch-up itself takes a while, they come further apart.
+static const long GridFollowMs = 250;
+static const int GridFollowShare = 5;   // a catch-up takes at most 1/5 of the time
 
 void MainWin::buildServerList()
 {
+    syncServerGrid(true);
+}
+
+void MainWin::serverChanged(Server *s)
+{
+    mChangedServers.insert(s);
+    scheduleGridSync(std::max(GridFollowMs, mGridSyncMs * GridFollowShare));
+}
+
+void MainWin::catchUpServerGrid()
+{
+    if (mGridTimer || !mChangedServers.empty())
+        syncServerGrid(false);
+}
+
+// At most one catch-up waits; the first change after a quiet spell shows at once.
+void MainWin::scheduleGridSync(long delayMs)
+{
+    if (mGridTimer)
+        return;
+    long long due = mGridSyncedAt + delayMs - monotonicMs();
+    mGridTimer = XtAppAddTimeOut(gApplication->appContext(),
+                                 (unsigned long)std::max(0LL, due), &MainWin::sGridTimerCB,
+                                 this);
+}
+
+void MainWin::cancelGridSync()
+{
+    if (mGridTimer)
+        XtRemoveTimeOut(mGridTimer);
+    mGridTimer = 0;
+}
+
+void MainWin::sGridTimerCB(XtPointer clientData, XtIntervalId *)
+{
+    MainWin *win = static_cast<MainWin *>(clientData);
+    win->mGridTimer = 0;
+    win->syncServerGrid(false);
+}
+
+// Leaves the grid as a rebuild from scratch would: the view's servers, sorted, each row's
+// text and selection from its server, the scroll row kept. everyRow also rewrites rows
+// whose server was not reported changed, and refills the panes.
+void MainWin::syncServerGrid(bool everyRow)
+{
+    cancelGridSync();
+    long long began = monotonicMs();
     if (!mServerGrid) {
         for (Server &s : mServerList)
             s.mRow = -1;
+        mChangedServers.clear();
         return;
     }
+    Server *paneServer = selectedServer();      // compared only: it may have been deleted
     int scrollRow = 0;
     XtVaGetValues(mServerGrid, XmNscrollRow, &scrollRow, nullptr);
-    XmLGridDeleteAllRows(mServerGrid, XmCONTENT);
-    std::vector<Server *> shown;
-    for (Server &s : mServerList) {
-        s.mRow = -1;
-        if (filterServer(s))
-            shown.push_back(&s);
-    }
-    if (!shown.empty())
-        sortServers(shown.data(), (int)shown.size());
+    std::vector<Server *> shown = shownServers();
     XtVaSetValues(mServerGrid, XmNlayoutFrozen, True, nullptr);
-    for (int i = 0; i < (int)shown.size(); i++)
-        addServerRow(shown[i], i);
+    std::vector<bool> fresh = placeRows(shown);
+    writeRows(shown, fresh, everyRow);
+    matchSelection(shown);
     int lastRow = (int)shown.size() - 1;
     XtVaSetValues(mServerGrid, XmNlayoutFrozen, False,
                   XmNscrollRow, std::min(scrollRow, lastRow), nullptr);
     // Once every row is back, so that a second selected server further down is counted:
     // the panes show a server only while it is the one selected.
-    fillInfoPanes(selectedServer());
+    Server *selected = selectedServer();
+    if (everyRow || selected != paneServer || (selected && mChangedServers.count(selected)))
+        fillInfoPanes(selected);
+    mChangedServers.clear();
+    mGridSyncedAt = monotonicMs();
+    mGridSyncMs = (long)(mGridSyncedAt - began);
 }
 
-void MainWin::addServerRow(Server *s, int row)
+std::vector<Server *> MainWin::shownServers()
 {
-    s->mRow = row;
-    XmLGridAddRows(mServerGrid, XmCONTENT, row, 1);
-    XtVaSetValues(mServerGrid, XmNrowType, XmCONTENT, XmNrow, row,
-                  XmNrowUserData, (XtPointer)s, nullptr);
-    if (s->TestFlag(Server::Flag_Selected))
-        XmLGridSelectRow(mServerGrid, row, False);
-    writeServerRow(*s);
+    std::vector<Server *> shown;
+    for (Server &s : mServerList) {
+        if (filterServer(s))
+            shown.push_back(&s);
+    }
+    if (!shown.empty())
+        sortServers(shown.data(), (int)shown.size());
+    return shown;
 }
 
-void MainWin::serverChanged(Server *)
+// Rows of servers still shown are kept and moved into place, new servers get rows added in
+// one go and the rows of servers gone are deleted in one go; a row keeps its selection and
+// user data as it moves. Answers which rows are new.
+std::vector<bool> MainWin::placeRows(const std::vector<Server *> &shown)
 {
-    buildServerList();
+    if (rowCount() != (int)mRowServers.size()) {
+        // Rows changed behind our back: nothing in the grid can be trusted.
+        XmLGridDeleteAllRows(mServerGrid, XmCONTENT);
+        mRowServers.clear();
+        mRowTexts.clear();
+    }
+    int had = (int)mRowServers.size();
+    int count = (int)shown.size();
+    std::vector<int> from;      // from[i]: the row that moves to row i; gone rows last
+    std::vector<bool> fresh = planRows(shown, &from);
+    int total = (int)from.size();
+    if (total > had)
+        XmLGridAddRows(mServerGrid, XmCONTENT, had, total - had);
+    for (int i = 0; i < total; i++) {
+        if (from[i] != i) {
+            XmLGridReorderRows(mServerGrid, from.data(), 0, total);
+            break;
+        }
+    }
+    if (total > count)
+        XmLGridDeleteRows(mServerGrid, XmCONTENT, count, total - count);
+    std::vector<std::string> texts((size_t)count);
+    for (int i = 0; i < count; i++) {
+        if (!fresh[i])
+            texts[i].swap(mRowTexts[from[i]]);
+    }
+    mRowTexts.swap(texts);
+    mRowServers = shown;
+    for (Server &s : mServerList)
+        s.mRow = -1;
+    for (int i = 0; i < count; i++) {
+        shown[i]->mRow = i;
+        if (fresh[i])
+            XtVaSetValues(mServerGrid, XmNrowType, XmCONTENT, XmNrow, i,
+                          XmNrowUserData, (XtPointer)shown[i], nullptr);
+    }
+    return fresh;
+}
+
+// Where each row of shown comes from: the server's own row when it has one (mRow still
+// names the row the last sync gave it), else a new row after the old ones.
+std::vector<bool> MainWin::planRows(const std::vector<Server *> &shown, std::vector<int> *from)
+{
+    int had = (int)mRowServers.size();
+    std::vector<bool> kept((size_t)had, false), fresh(shown.size(), false);
+    int added = 0;
+    for (size_t i = 0; i < shown.size(); i++) {
+        int row = shown[i]->mRow;
+        if (row >= 0 && row < had && mRowServers[row] == shown[i] && !kept[row]) {
+            kept[row] = true;
+            from->push_back(row);
+        } else {
+            fresh[i] = true;
+            from->push_back(had + added++);
+        }
+    }
+    for (int row = 0; row < had; row++) {
+        if (!kept[row])
+            from->push_back(row);
+    }
+    return fresh;
+}
+
+// Neighbouring rows go to the grid in one call, a line each.
+void MainWin::writeRows(const std::vector<Server *> &shown, const std::vector<bool> &fresh,
+                        bool everyRow)
+{
+    std::string run;
+    int first = -1;
+    for (int i = 0; i <= (int)shown.size(); i++) {
+        bool write = false;
+        if (i < (int)shown.size() &&
+            (fresh[i] || everyRow || mChangedServers.count(shown[i]) != 0)) {
+            std::string text = serverRowText(*shown[i]);
+            write = fresh[i] || text != mRowTexts[i];
+            if (write)
+                mRowTexts[i].swap(text);
+        }
+        if (write) {
+            if (first < 0)
+                first = i;
+            else
+                run += '\n';
+            run += mRowTexts[i];
+        } else if (first >= 0) {
+            XmLGridSetStringsPos(mServerGrid, XmCONTENT, first, XmCONTENT, 0,
+                                 (char *)run.c_str());
+            run.clear();
+            first = -1;
+        }
+    }
+}
+
+// The selection lives in the servers; a row shows its server's.
+void MainWin::matchSelection(const std::vector<Server *> &shown)
+{
+    for (int i = 0; i < (int)shown.size(); i++) {
+        bool wanted = shown[i]->TestFlag(Server::Flag_Selected);
+        if ((bool)XmLGridRowIsSelected(XmLGridGetRow(mServerGrid, XmCONTENT, i)) == wanted)
+            continue;
+        if (wanted)
+            XmLGridSelectRow(mServerGrid, i, False);
+        else
+            XmLGridDeselectRow(mServerGrid, i, False);
+    }
 }
 
 void MainWin::updateServerLine(Server *server)
@@ -173,8 +335,9 @@ void MainWin::updateServerLine(Server *server)
 
 void MainWin::writeServerRow(const Server &s)
 {
-    std::string text = serverRowText(s);
-    XmLGridSetStringsPos(mServerGrid, XmCONTENT, s.mRow, XmCONTENT, 0, (char *)text.c_str());
+    mRowTexts[s.mRow] = serverRowText(s);
+    XmLGridSetStringsPos(mServerGrid, XmCONTENT, s.mRow, XmCONTENT, 0,
+                         (char *)mRowTexts[s.mRow].c_str());
 }
 
 void MainWin::fillInfoPanes(Server *s)
@@ -260,6 +423,11 @@ void MainWin::selectionChanged(bool heading, int column)
         s.SetSelected(row && XmLGridRowIsSelected(row));
     }
     fillInfoPanes(selectedServer());
+    // Changes waiting for the grid show as soon as the grid has finished with the click.
+    if (mGridTimer) {
+        cancelGridSync();
+        scheduleGridSync(0);
+    }
 }
 
 void MainWin::sGridEventHandler(Widget, XtPointer clientData, XEvent *event, Boolean *)

@@ -122,6 +122,7 @@ void MainWin::stopWorkProc()
     trace("\tQuery Queue: %d entries\n", (int)mQueryQueue.size());
     trace("\tWaiting Queue: %d entries\n", (int)mWaitingList.size());
     removeWorkAndTimer();
+    catchUpServerGrid();
     mModeFlags = 0;
     if (mProgress)
         XtVaSetValues(mProgress, XmNvalue, 0, nullptr);
@@ -175,6 +176,7 @@ bool MainWin::workProc()
 {
     if (mQueryQueue.empty() && mWaitingList.empty()) {
         trace("\tQueues are empty - done\n");
+        catchUpServerGrid();    // the count below reads the grid
         setStatus(nullptr);
         return true;
     }
@@ -215,8 +217,8 @@ void MainWin::startQueries()
             mWaitingList.push_back(s);
         } else {
             trace("\tCould not query %s\n", s->GetName());
-            serverChanged(s);
         }
+        serverChanged(s);       // in flight or marked down, its row shows which
     }
 }
 

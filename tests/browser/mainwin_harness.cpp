@@ -7,6 +7,7 @@
 #include "framework/VkErrorDialog.h"
 #include "framework/VkMenu.h"
 #include "tests/framework/fwtest.h"
+#include "widgets/Grid.h"
 #include "widgets/Progress.h"
 
 #include <Xm/TextF.h>
@@ -182,6 +183,22 @@ void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent)
         EXPECT_GT(gap, 1900);
         EXPECT_LT(gap, 2400);
     }
+}
+
+std::string gridRowText(Widget grid, int row, int first, int count)
+{
+    FILE *fp = tmpfile();
+    if (!fp)
+        return "";
+    XmLGridWritePos(grid, fp, XmFORMAT_DELIMITED, '|', False, XmCONTENT, row, XmCONTENT, first,
+                    1, count);
+    rewind(fp);
+    std::string text;
+    int c;
+    while ((c = fgetc(fp)) != EOF && c != '\n')
+        text += (char)c;
+    fclose(fp);
+    return text;
 }
 
 } // namespace harness

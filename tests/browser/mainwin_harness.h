@@ -85,6 +85,9 @@ void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent);
 // Dispatches an EnterNotify or LeaveNotify to w, as the pointer crossing its border would.
 void crossing(Widget w, int type);
 
+// The texts of columns first .. first + count - 1 of a grid's content row, "|" between them.
+std::string gridRowText(Widget grid, int row, int first, int count);
+
 // Reads the message of the error dialog that the next post shows, then answers OK.
 void readErrorLater(std::string *seen);
 // Runs action and returns the message of the error dialog it posted and waited on, which
