@@ -264,6 +264,9 @@ private:
     void startQueries();
     void pauseRedial(Server *s);
     void resumeRedial();
+    // True when what *shownAt times was last shown long enough ago; it then counts as
+    // shown now. Paces progress shown from inside long work.
+    static bool progressDue(long long *shownAt);
     void trace(const char *format, ...) const __attribute__((format(printf, 2, 3)));
 
     // marks.cpp
@@ -379,6 +382,9 @@ private:
     std::string  mHeldStatus;
     XtIntervalId mStatusTimer = 0;
     int          mStatusHoldMs = 10000;
+
+    long long    mMeterShownAt = 0;     // monotonic ms; 0: not yet
+    long long    mStatusShownAt = 0;
 
     // The server grid as the last sync left it: row i shows mRowServers[i] with the text
     // mRowTexts[i]. Servers that changed since wait in mChangedServers for the timer.

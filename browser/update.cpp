@@ -144,11 +144,13 @@ bool MainWin::scanServerLine(const char *line, size_t length)
 // slow source must be seen for the one it is.
 bool MainWin::addUpdatedServer(const Server &server)
 {
-    if (mReading.empty())
-        setStatus("Received %d servers...", mServerCount + 1);
-    else
-        setStatus("Updating server list from %s: %d servers...", mReading.c_str(),
-                  mServerCount + 1);
+    if (progressDue(&mStatusShownAt)) {
+        if (mReading.empty())
+            setStatus("Received %d servers...", mServerCount + 1);
+        else
+            setStatus("Updating server list from %s: %d servers...", mReading.c_str(),
+                      mServerCount + 1);
+    }
     int before = mServerCount;
     addServer(server);
     if (mServerCount > before)

@@ -94,6 +94,19 @@ void MainWin::stop()
         stopWorkProc();     // a redial in its pause has no query in flight
 }
 
+// The meter and the status line show at once, each at the cost of a round trip to the X
+// server: too dear for every server of a long list, so a run shows its progress this often.
+static const long long ProgressEveryMs = 100;
+
+bool MainWin::progressDue(long long *shownAt)
+{
+    long long now = nowMs();
+    if (*shownAt != 0 && now - *shownAt < ProgressEveryMs)
+        return false;
+    *shownAt = now;
+    return true;
+}
+
 // ---- Starting and ending a run
 
 void MainWin::startWorkProc()
@@ -147,7 +160,7 @@ void MainWin::removeWorkAndTimer()
 
 void MainWin::stepProgress()
 {
-    if (!mProgress)
+    if (!mProgress || !progressDue(&mMeterShownAt))
         return;
     int complete = 0;
     XtVaGetValues(mProgress, XmNcompleteValue, &complete, nullptr);
@@ -206,7 +219,8 @@ void MainWin::startQueries()
             setStatus("Redialing server %s...", shownName(s->GetName()).c_str());
             mQueryInfo.maxRetries = INT_MAX;
         } else {
-            setStatus("Querying server %s...", shownName(s->GetName()).c_str());
+            if (progressDue(&mStatusShownAt))
+                setStatus("Querying server %s...", shownName(s->GetName()).c_str());
             mQueryInfo.maxRetries = 3;
         }
         assert(!s->Connected());

@@ -1,7 +1,7 @@
 // test_gridfollow.cpp - the main window following a query run: rows fill in while it goes
-// on, each row is added once, the window keeps answering, and the grid a run leaves (after
-// a normal end, a stop, or servers added and deleted meanwhile) is the one a rebuild from
-// scratch gives.
+// on, each row is added once, the window keeps answering, the status line keeps a bounded
+// pace, and the grid a run leaves (after a normal end, a stop, or servers added and deleted
+// meanwhile) is the one a rebuild from scratch gives.
 #include <gtest/gtest.h>
 
 #include "tests/browser/mainwin_harness.h"
@@ -207,6 +207,27 @@ TEST_F(GridFollowTest, WindowStaysResponsiveWithManyQueriesAtOnce)
     XtRemoveEventHandler(shell, NoEventMask, True, trampoline, &handler);
     EXPECT_LT(slowest, 100.0);
     expectRebuiltGrid();
+}
+
+// The status line names the server being asked at most ten times a second: each change
+// costs a round trip to the X server, and a long list would pay it per server.
+TEST_F(GridFollowTest, StatusLineFollowsTheRunAtABoundedPace)
+{
+    addFleet(300);
+    mWin->options().queriesAtOnce = 16;
+    mWin->options().queryRules = false;
+    mWin->options().queryPlayers = false;
+    int changes = 0;
+    XtCallbackProc count = [](Widget, XtPointer data, XtPointer) { ++*static_cast<int *>(data); };
+    XtAddCallback(mWin->statusWidget(), XmNvalueChangedCallback, count, &changes);
+    Clock::time_point start = Clock::now();
+    mWin->refreshAll();
+    ASSERT_TRUE(runToEnd(mWin));
+    double ms = msBetween(start, Clock::now());
+    XtRemoveCallback(mWin->statusWidget(), XmNvalueChangedCallback, count, &changes);
+    EXPECT_GE(changes, 2);      // a server asked, and the count at the end
+    EXPECT_LE(changes, ms / 100 + 3);
+    EXPECT_EQ(statusText(mWin), "300/300 servers");
 }
 
 // ---- The grid a run leaves
