@@ -267,6 +267,8 @@ private:
     // True when what *shownAt times was last shown long enough ago; it then counts as
     // shown now. Paces progress shown from inside long work.
     static bool progressDue(long long *shownAt);
+    void startPassWork();
+    bool passWorkDone() const;
     void trace(const char *format, ...) const __attribute__((format(printf, 2, 3)));
 
     // marks.cpp
@@ -383,6 +385,7 @@ private:
     XtIntervalId mStatusTimer = 0;
     int          mStatusHoldMs = 10000;
 
+    long long    mPassEnd = 0;          // when this call of the work procedure is to return
     long long    mMeterShownAt = 0;     // monotonic ms; 0: not yet
     long long    mStatusShownAt = 0;
 

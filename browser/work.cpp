@@ -26,6 +26,9 @@ static const unsigned long RedialPauseMs = 1000;
 // The longest single wait: X input wakes the wait at once, but Xt timers fall due
 // only when the work procedure has returned.
 static const int WaitSliceMs = 50;
+// The most work one call does before it gives the event loop back, however many servers
+// answered at once; the rest waits for the next call.
+static const int PassWorkMs = 20;
 
 static long long nowMs()
 {
@@ -187,6 +190,7 @@ Boolean MainWin::workStep()
 // the procedure runs every 50 ms while it waits.
 bool MainWin::workProc()
 {
+    mPassEnd = 0;
     if (mQueryQueue.empty() && mWaitingList.empty()) {
         trace("\tQueues are empty - done\n");
         catchUpServerGrid();    // the count below reads the grid
@@ -210,7 +214,8 @@ void MainWin::startQueries()
     if (!mQueryQueue.empty() && Server::NumConnections() < limit)
         trace("\tQueryQueue:size=%d   NumConnections=%d\n", (int)mQueryQueue.size(),
               Server::NumConnections());
-    while (!mQueryQueue.empty() && Server::NumConnections() < limit) {
+    startPassWork();
+    while (!mQueryQueue.empty() && Server::NumConnections() < limit && !passWorkDone()) {
         Server *s = mQueryQueue.back();
         mQueryQueue.pop_back();
         assert(s);
@@ -275,7 +280,10 @@ bool MainWin::handleMessage()
 // Each readable server gets one datagram handled; true only when a redial found a slot.
 bool MainWin::handleReplies(const std::vector<Server *> &ready)
 {
+    startPassWork();
     for (Server *s : ready) {
+        if (s != ready.front() && passWorkDone())
+            break;      // still readable, so the next call comes back to it
         if (!s->Connected())
             continue;
         bool answered = false;
@@ -366,6 +374,18 @@ void MainWin::giveUp(size_t index)
     serverChanged(s);
     stepProgress();
     s->Close();
+}
+
+// The time spent waiting for answers does not count.
+void MainWin::startPassWork()
+{
+    if (mPassEnd == 0)
+        mPassEnd = nowMs() + PassWorkMs;
+}
+
+bool MainWin::passWorkDone() const
+{
+    return mPassEnd != 0 && nowMs() >= mPassEnd;
 }
 
 // ---- Redial pause
