@@ -327,6 +327,7 @@ private:
     Widget mInfoPane = nullptr;
     Widget mProgress = nullptr;
     std::list<Server>        mServerList;       // owned; pointers into it stay valid
+    std::unordered_set<unsigned long long> mServerKeys;    // address and port of each
     int                      mServerCount = 0;
     std::deque<Server *>     mQueryQueue;       // in at the front, out at the back
     std::vector<Server *>    mWaitingList;      // queries in flight, in the order started

@@ -114,12 +114,24 @@ bool MainWin::writeSettings()
     return true;
 }
 
+// Equal servers (Server::operator==) have equal keys.
+static unsigned long long serverKey(const Server &s)
+{
+    return (unsigned long long)s.mAddress.Address() << 16 | s.mPort;
+}
+
+// Settings files and list sources bring tens of thousands of servers; a scan of the list
+// for each made start-up quadratic.
 void MainWin::addServer(const Server &server)
 {
-    for (const Server &known : mServerList) {
-        if (known == server)
-            return;
+    if (mServerKeys.size() != mServerList.size()) {
+        // Deleting servers only shortens the list; the keys follow here, once.
+        mServerKeys.clear();
+        for (const Server &known : mServerList)
+            mServerKeys.insert(serverKey(known));
     }
+    if (!mServerKeys.insert(serverKey(server)).second)
+        return;
     mServerList.push_back(server);
     mServerList.back().mRow = -1;       // a copy of a shown server has no row of its own
     mServerCount++;

@@ -301,3 +301,21 @@ TEST_F(ProgramTest, AFileSizeLimitFailsTheSaveButNotTheProgram)
     for (const auto &entry : std::filesystem::directory_iterator(mHome.path()))
         EXPECT_EQ(entry.path().filename(), ".vireorc");
 }
+
+// A list source once filled the settings file with over a hundred thousand servers; each
+// found its duplicates by walking the list, and the window took tens of seconds to appear.
+TEST_F(ProgramTest, HundredThousandServersStillShowTheWindowAtOnce)
+{
+    std::string text = "option queryOnLoad false\noption autoUpdate false\n";
+    for (int i = 0; i < 100000; i++) {
+        text += "server 10." + std::to_string(i >> 16) + "." + std::to_string((i >> 8) & 255) +
+                "." + std::to_string(i & 255) + ":26000 0\n";
+    }
+    mHome.writeSettings(text);
+    Clock::time_point began = Clock::now();
+    start(sProgram);
+    Window w = waitForWindow(30000);
+    ASSERT_NE(w, None);
+    // Within a second on an idle machine; the bound leaves room for sanitizers and load.
+    EXPECT_LT(msBetween(began, Clock::now()), 5000.0);
+}

@@ -185,3 +185,36 @@ TEST_F(UpdateTest, ListFileAddsOneServerPerLine)
         EXPECT_TRUE(texts.count(added)) << added;
     EXPECT_EQ(statusText(mWin), countLine());
 }
+
+// A long page read again adds nothing, and finds each server listed at once rather than
+// by walking the whole list for every line.
+TEST_F(UpdateTest, LongListReadAgainAddsNothingAndIsQuick)
+{
+    const int count = 19000;    // under the most one update may add
+    std::string text;
+    for (int i = 0; i < count; i++)
+        text += "10.8." + std::to_string(i / 250) + "." + std::to_string(i % 250 + 1) + "\n";
+    show({"file:" + listFile("long.txt", text)});
+    mWin->updateList();
+    ASSERT_EQ(mWin->serverCount(), count);
+
+    Clock::time_point start = Clock::now();
+    mWin->updateList();
+    EXPECT_LT(msBetween(start, Clock::now()), 1000.0);
+    EXPECT_EQ(mWin->serverCount(), count);
+}
+
+// Deleted servers are forgotten: the same address may be added again.
+TEST_F(UpdateTest, DeletedServerCanBeReadAgain)
+{
+    show({"file:" + listFile("two.txt", "10.8.0.1\n10.8.0.2\n")});
+    mWin->updateList();
+    ASSERT_EQ(mWin->serverCount(), 2);
+    mWin->setViewTab(0);        // Delete takes only what the view shows
+    serverAt(mWin, "10.8.0.1:26000")->SetSelected(true);
+    mWin->deleteServers();
+    ASSERT_EQ(mWin->serverCount(), 1);
+    mWin->updateList();
+    EXPECT_EQ(mWin->serverCount(), 2);
+    EXPECT_NE(serverAt(mWin, "10.8.0.1:26000"), nullptr);
+}
