@@ -267,6 +267,9 @@ private:
     // True when what *shownAt times was last shown long enough ago; it then counts as
     // shown now. Paces progress shown from inside long work.
     static bool progressDue(long long *shownAt);
+    void showProgress();
+    // setStatus at the pace of progressDue; what is held back shows later.
+    void setStatusPaced(const char *format, ...) __attribute__((format(printf, 2, 3)));
     void startPassWork();
     bool passWorkDone() const;
     void trace(const char *format, ...) const __attribute__((format(printf, 2, 3)));
@@ -387,6 +390,8 @@ private:
     int          mStatusHoldMs = 10000;
 
     long long    mPassEnd = 0;          // when this call of the work procedure is to return
+    int          mMeterValue = -1;      // a step not shown yet; -1: none
+    std::string  mStatusPending;        // a status not shown yet
     long long    mMeterShownAt = 0;     // monotonic ms; 0: not yet
     long long    mStatusShownAt = 0;
 

@@ -123,6 +123,8 @@ void MainWin::startWorkProc()
                       nullptr);
     mWaits.clear();
     mStopDeadline = 0;
+    mMeterValue = -1;
+    mStatusPending.clear();
     mWorkId = XtAppAddWorkProc(gApplication->appContext(), &MainWin::sWorkProc, this);
     mModeFlags |= Mode_Busy;
     updateCommandState();
@@ -163,11 +165,37 @@ void MainWin::removeWorkAndTimer()
 
 void MainWin::stepProgress()
 {
-    if (!mProgress || !progressDue(&mMeterShownAt))
+    if (!mProgress)
         return;
     int complete = 0;
     XtVaGetValues(mProgress, XmNcompleteValue, &complete, nullptr);
-    XtVaSetValues(mProgress, XmNvalue, complete - (int)mQueryQueue.size(), nullptr);
+    mMeterValue = complete - (int)mQueryQueue.size();
+    showProgress();
+}
+
+void MainWin::setStatusPaced(const char *format, ...)
+{
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    mStatusPending = text;
+    showProgress();
+}
+
+// What the pace held back shows on a later call, from the work procedure at the latest,
+// so the end of a burst of answers is not lost while the run waits for slow servers.
+void MainWin::showProgress()
+{
+    if (mMeterValue >= 0 && progressDue(&mMeterShownAt)) {
+        XtVaSetValues(mProgress, XmNvalue, mMeterValue, nullptr);
+        mMeterValue = -1;
+    }
+    if (!mStatusPending.empty() && progressDue(&mStatusShownAt)) {
+        setStatus("%s", mStatusPending.c_str());
+        mStatusPending.clear();
+    }
 }
 
 // ---- The work procedure
@@ -191,6 +219,7 @@ Boolean MainWin::workStep()
 bool MainWin::workProc()
 {
     mPassEnd = 0;
+    showProgress();
     if (mQueryQueue.empty() && mWaitingList.empty()) {
         trace("\tQueues are empty - done\n");
         catchUpServerGrid();    // the count below reads the grid
@@ -224,8 +253,7 @@ void MainWin::startQueries()
             setStatus("Redialing server %s...", shownName(s->GetName()).c_str());
             mQueryInfo.maxRetries = INT_MAX;
         } else {
-            if (progressDue(&mStatusShownAt))
-                setStatus("Querying server %s...", shownName(s->GetName()).c_str());
+            setStatusPaced("Querying server %s...", shownName(s->GetName()).c_str());
             mQueryInfo.maxRetries = 3;
         }
         assert(!s->Connected());

@@ -63,6 +63,11 @@ protected:
         mWin->updateView();
     }
     Server *fleetServer(size_t i) { return serverAt(mWin, mFleet.at(i)->HostText()); }
+    // A name known from an earlier answer, which the status line shows.
+    void fleetServerNamed(FakeGameServer *fake, const std::string &name)
+    {
+        serverAt(mWin, fake->HostText())->mName = name;
+    }
 
     std::vector<Row> shownRows()
     {
@@ -228,6 +233,36 @@ TEST_F(GridFollowTest, StatusLineFollowsTheRunAtABoundedPace)
     EXPECT_GE(changes, 2);      // a server asked, and the count at the end
     EXPECT_LE(changes, ms / 100 + 3);
     EXPECT_EQ(statusText(mWin), "300/300 servers");
+}
+
+// Answers come in bursts; neither the meter nor the status line may keep what they showed
+// before the end of a burst while the run then waits for slow servers.
+TEST_F(GridFollowTest, MeterAndStatusShowTheEndOfABurst)
+{
+    FakeGameScript fast, slow;
+    slow.dropFirst = 1;         // answers the resend, two seconds later
+    for (int i = 0; i < 30; i++) {
+        bool late = i >= 20 && i < 24;
+        fleetServerNamed(mFleet.add(mWin, late ? slow : fast), (late ? "Slow " : "Fast ") +
+                                                                   std::to_string(i));
+    }
+    mWin->options().queriesAtOnce = 4;
+    mWin->refreshAll();
+    // The fast twenty end within moments; the slow four then hold every slot.
+    ASSERT_TRUE(pumpUntil([this] {
+        int done = 0;
+        for (Server &s : mWin->servers())
+            done += !s.mDown && !s.Connected();
+        return done == 20;
+    }));
+    // Twenty ended, so at most ten were still queued when the last of them did.
+    EXPECT_TRUE(pumpUntil([this] { return progressValue(mWin) >= 20; }, 1000))
+        << "the meter shows " << progressValue(mWin);
+    EXPECT_TRUE(pumpUntil([this] { return statusText(mWin) == "Querying server Slow 23..."; },
+                          1000))
+        << statusText(mWin);
+    mWin->stop();
+    ASSERT_TRUE(runToEnd(mWin));
 }
 
 // ---- The grid a run leaves
