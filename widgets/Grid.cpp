@@ -378,10 +378,12 @@ static void CopyFontList(XmLGridWidget g)
         XmLWarning((Widget)g, "- fatal error - font list NULL");
 }
 
+// A single-line editor: Return then activates it, which completes an edit or activates
+// the focus cell; line breaks in a cell are edited as backslash and n.
 static void CreateTextChild(XmLGridWidget g)
 {
     Widget text = XtVaCreateManagedWidget(
-        "text", xmTextWidgetClass, (Widget)g, XmNeditMode, XmMULTI_LINE_EDIT, XmNmarginHeight,
+        "text", xmTextWidgetClass, (Widget)g, XmNeditMode, XmSINGLE_LINE_EDIT, XmNmarginHeight,
         0, XmNmarginWidth, 3, XmNshadowThickness, 0, XmNhighlightThickness, 0, XmNx, 0, XmNy, 0,
         XmNwidth, 40, XmNheight, 40, XmNbackground, g->core.background_pixel, XmNforeground,
         g->manager.foreground, NULL);

@@ -1,0 +1,91 @@
+// grid_keys_test.cpp - XmLGrid driven by key events sent through the X server to its text
+// child, so that Motif's virtual keys and the text child's own translations take part.
+// GoogleTest comes before the X headers, whose None macro it would trip over.
+#include <gtest/gtest.h>
+
+#include "grid_fixture.h"
+
+#include <X11/keysym.h>
+#include <Xm/Text.h>
+
+namespace {
+
+class GridKeysTest : public GridTest {
+protected:
+    // A heading row over rows x 3 content cells, shown, with the keyboard on the grid.
+    void make(int rows = 5)
+    {
+        Arg args[6];
+        Cardinal n = 0;
+        XtSetArg(args[n], XmNrows, rows), n++;
+        XtSetArg(args[n], XmNcolumns, 3), n++;
+        XtSetArg(args[n], XmNheadingRows, 1), n++;
+        XtSetArg(args[n], XmNautoSelect, False), n++;
+        XtSetArg(args[n], XmNwidth, 300), n++;
+        XtSetArg(args[n], XmNheight, 200), n++;
+        grid(args, n);
+        show();
+        XmProcessTraversal(part().textWidget, XmTRAVERSE_CURRENT);
+        settle();
+    }
+    // Sends one key press and release to the text child's window and handles them.
+    void press(KeySym sym, unsigned state = 0)
+    {
+        XEvent e;
+        memset(&e, 0, sizeof e);
+        e.xkey.display = mDisplay;
+        e.xkey.window = XtWindow(part().textWidget);
+        e.xkey.root = DefaultRootWindow(mDisplay);
+        e.xkey.keycode = XKeysymToKeycode(mDisplay, sym);
+        e.xkey.state = state;
+        e.xkey.same_screen = True;
+        e.xkey.time = ++mTime;
+        for (int type : {KeyPress, KeyRelease}) {
+            e.xkey.type = type;
+            XSendEvent(mDisplay, e.xkey.window, True, KeyPressMask | KeyReleaseMask, &e);
+        }
+        settle();
+    }
+    void typeText(const char *s)
+    {
+        for (; *s; s++)
+            press(XStringToKeysym(std::string(1, *s).c_str()));
+    }
+    std::string editorText()
+    {
+        char *s = XmTextGetString(part().textWidget);
+        std::string t = s ? s : "";
+        XtFree(s);
+        return t;
+    }
+    Time mTime = 1000;
+};
+
+TEST_F(GridKeysTest, ReturnCompletesAnEditWithTheTextTyped)
+{
+    make();
+    XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 1, 1), 0);
+    record(XmNeditCallback);
+    typeText("ab");
+    ASSERT_TRUE(part().inEdit) << "typing began an edit";
+    press(XK_Return);
+    typeText("cd");
+    EXPECT_EQ(text(2, 1), "ab") << "Return ended the edit before cd was typed";
+    ASSERT_GE(mCalls.size(), 2u);
+    EXPECT_EQ(mCalls[0], (GridCall{XmCR_EDIT_INSERT, XmCONTENT, 1, XmCONTENT, 1}));
+    EXPECT_EQ(mCalls[1], (GridCall{XmCR_EDIT_COMPLETE, XmCONTENT, 1, XmCONTENT, 1}));
+}
+
+TEST_F(GridKeysTest, ReturnOutsideAnEditActivatesTheFocusCell)
+{
+    make();
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 2, 0), 0);
+    record(XmNactivateCallback);
+    press(XK_Return);
+    EXPECT_EQ(mCalls, (std::vector<GridCall>{{XmCR_ACTIVATE, XmCONTENT, 2, XmCONTENT, 0}}));
+    EXPECT_FALSE(part().inEdit);
+    EXPECT_EQ(editorText(), "") << "no line break went into the editor";
+}
+
+}  // namespace
