@@ -21,6 +21,8 @@ const char xmlGridTranslations[] =
     "<FocusOut>: ManagerFocusOut()\n"
     "<FocusIn>: ManagerFocusIn()";
 
+// Motif turns Home and End into osfBeginLine and osfEndLine before these tables see
+// them, so each is bound under both names.
 const char xmlGridTraverseTranslations[] =
     "~Ctrl ~Shift <Key>osfUp: XmLGridTraverse(UP)\n"
     "~Ctrl Shift <Key>osfUp: XmLGridTraverse(EXTEND_UP)\n"
@@ -47,9 +49,11 @@ const char xmlGridTraverseTranslations[] =
     "~Ctrl ~Shift <Key>Home: XmLGridTraverse(TO_TOP)\n"
     "~Ctrl ~Shift <Key>osfBeginLine: XmLGridTraverse(TO_TOP)\n"
     "Ctrl ~Shift <Key>Home: XmLGridTraverse(TO_TOP_LEFT)\n"
+    "Ctrl ~Shift <Key>osfBeginLine: XmLGridTraverse(TO_TOP_LEFT)\n"
     "~Ctrl ~Shift <Key>End: XmLGridTraverse(TO_BOTTOM)\n"
     "~Ctrl ~Shift <Key>osfEndLine: XmLGridTraverse(TO_BOTTOM)\n"
     "Ctrl ~Shift <Key>End: XmLGridTraverse(TO_BOTTOM_RIGHT)\n"
+    "Ctrl ~Shift <Key>osfEndLine: XmLGridTraverse(TO_BOTTOM_RIGHT)\n"
     "<Key>osfInsert: XmLGridEdit()\n"
     "<Key>F2: XmLGridEdit()\n"
     "~Ctrl ~Shift <KeyDown>space: XmLGridSelect(BEGIN)\n"

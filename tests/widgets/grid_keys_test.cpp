@@ -88,4 +88,28 @@ TEST_F(GridKeysTest, ReturnOutsideAnEditActivatesTheFocusCell)
     EXPECT_EQ(editorText(), "") << "no line break went into the editor";
 }
 
+TEST_F(GridKeysTest, ControlHomeAndEndReachTheCorners)
+{
+    make(8);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 3, 1), 0);
+    press(XK_End, ControlMask);
+    EXPECT_EQ(part().focusRow, 8);
+    EXPECT_EQ(part().focusColumn, 2);
+    press(XK_Home, ControlMask);
+    EXPECT_EQ(part().focusRow, 1);
+    EXPECT_EQ(part().focusColumn, 0);
+}
+
+TEST_F(GridKeysTest, PlainHomeAndEndKeepTheColumn)
+{
+    make(8);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 3, 1), 0);
+    press(XK_End);
+    EXPECT_EQ(part().focusRow, 8);
+    EXPECT_EQ(part().focusColumn, 1);
+    press(XK_Home);
+    EXPECT_EQ(part().focusRow, 1);
+    EXPECT_EQ(part().focusColumn, 1);
+}
+
 }  // namespace
