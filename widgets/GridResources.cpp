@@ -256,6 +256,13 @@ Boolean CellMaskHasRefValues(long mask)
     return (mask & ~(long)(CVA_PIXMAP | CVA_PIXMAPMASK | CVA_STRING | CVA_TOGGLESET)) != 0;
 }
 
+// The type a staged cellType gives a cell: the editability codes make string cells.
+static unsigned char StagedType(unsigned char type)
+{
+    return type == XmEDIT_STRING_CELL || type == XmFIXED_STRING_CELL ? (unsigned char)XmSTRING_CELL
+                                                                     : type;
+}
+
 void SetCellRefValues(XmLGridWidget g, XmLGridCellRefValues *values, long mask)
 {
     const XmLGridCellRefValues *s = &g->grid.cellValues;
@@ -285,11 +292,9 @@ void SetCellRefValues(XmLGridWidget g, XmLGridCellRefValues *values, long mask)
     if (mask & CVA_TOPBORDERCOLOR) values->topBorderColor = s->topBorderColor;
     if (mask & CVA_TOPBORDERTYPE) values->topBorderType = s->topBorderType;
     if (mask & CVA_TYPE) {
-        values->type = s->type;
-        if (s->type == XmEDIT_STRING_CELL || s->type == XmFIXED_STRING_CELL) {
+        values->type = StagedType(s->type);
+        if (s->type == XmEDIT_STRING_CELL || s->type == XmFIXED_STRING_CELL)
             values->editable = s->type == XmEDIT_STRING_CELL;
-            values->type = XmSTRING_CELL;
-        }
     }
     if (mask & CVA_USERDATA) values->userData = s->userData;
 }
@@ -381,7 +386,7 @@ void SetCellSpans(XmLGridWidget g, int row, int col, XmLGridCell cell, long mask
 {
     XmLGridPart *p = &g->grid;
     XmLGridCellRefValues *v = CellRefValues(cell);
-    if ((mask & CVA_TYPE) && v->type != p->cellValues.type) {
+    if ((mask & CVA_TYPE) && v->type != StagedType(p->cellValues.type)) {
         XmLGridCallbackData cbs;
         memset(&cbs, 0, sizeof cbs);
         cbs.reason = XmCR_FREE_VALUE;

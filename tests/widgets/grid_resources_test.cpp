@@ -211,6 +211,18 @@ TEST_F(GridResourcesTest, TypeCodesSetEditability)
     EXPECT_FALSE(values(0, 0)->editable);
 }
 
+TEST_F(GridResourcesTest, TypeCodesKeepTheCellsText)
+{
+    make(2, 1);
+    XmLGridSetStrings(mGrid, (char *)"first\nsecond");
+    XtVaSetValues(mGrid, XmNrow, 0, XmNcellType, XmEDIT_STRING_CELL, NULL);
+    XtVaSetValues(mGrid, XmNrow, 1, XmNcellType, XmFIXED_STRING_CELL, NULL);
+    EXPECT_EQ(text(0, 0), "first");
+    EXPECT_EQ(text(1, 0), "second");
+    XtVaSetValues(mGrid, XmNcellType, XmTOGGLE_CELL, NULL);
+    EXPECT_EQ(text(0, 0), "") << "a real change of type still drops the string";
+}
+
 TEST_F(GridResourcesTest, SpansMarkTheCoveredCells)
 {
     make(3, 3);
