@@ -4,6 +4,8 @@
 
 #include "grid_fixture.h"
 
+#include <ctime>
+
 namespace {
 
 class GridResourcesTest : public GridTest {
@@ -23,6 +25,12 @@ protected:
         return data;
     }
     XmLGridCellRefValues *values(int r, int c) { return CellRefValues(GetCell(g(), r, c)); }
+    static double cpuSeconds()
+    {
+        struct timespec ts;
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+        return ts.tv_sec + ts.tv_nsec / 1e9;
+    }
 };
 
 TEST_F(GridResourcesTest, SelectorsApplyToOneCallOnly)
@@ -171,6 +179,23 @@ TEST_F(GridResourcesTest, EqualValuesStayShared)
     EXPECT_EQ(values(99, 0), after);
     EXPECT_EQ(after->background, kRed);
     EXPECT_EQ(part().defaultCellValues->refCount, holders - 100) << "the defaults lost them";
+}
+
+// The cells of a range are gathered once; gathering them one slot at a time made this
+// quadratic (seconds for this grid, minutes at 40,000 rows). bench/bench_grid.cpp times it;
+// this only guards against that order of growth coming back.
+TEST_F(GridResourcesTest, AValueOverSixtyThousandCellsTakesWellUnderASecond)
+{
+    make(0, 6);
+    XmLGridAddRows(mGrid, XmCONTENT, -1, 10000);
+    XtVaSetValues(mGrid, XmNrowRangeStart, 0, XmNrowRangeEnd, 4999, XmNcellForeground, kBlue,
+                  NULL);
+    double start = cpuSeconds();
+    XtVaSetValues(mGrid, XmNcellBackground, kRed, NULL);
+    EXPECT_LT(cpuSeconds() - start, 1.0);
+    EXPECT_EQ(values(0, 0)->refCount, 5000 * 6);
+    EXPECT_EQ(values(9999, 5)->refCount, 5000 * 6);
+    EXPECT_EQ(values(9999, 5)->background, kRed);
 }
 
 TEST_F(GridResourcesTest, DifferentValuesGetARecordEach)
