@@ -101,6 +101,11 @@ void SelectTypeArea(XmLGridWidget g, int kind, XEvent *event, int row, int col, 
     note.notify = notify && XtHasCallbacks((Widget)g, select ? XmNselectCallback
                                                              : XmNdeselectCallback) ==
                                 XtCallbackHasSome;
+    // One row at most may be selected: selecting them all would deselect every row
+    // before selecting the next, in quadratic time, to leave the last one selected.
+    if (kind == SelectRow && row == -1 && select &&
+        (p->selectionPolicy == XmSELECT_SINGLE_ROW || p->selectionPolicy == XmSELECT_BROWSE_ROW))
+        return;
     int r1, r2, c1, c2;
     ContentRange(p->headingRows, p->rows, row, &r1, &r2);
     ContentRange(p->headingColumns, p->columns, col, &c1, &c2);

@@ -61,6 +61,22 @@ TEST_F(GridSelectTest, SelectAllNotifiesOncePerChangedRow)
     EXPECT_EQ(mCalls[0], row(XmCR_DESELECT_ROW, 0));
 }
 
+TEST_F(GridSelectTest, SelectAllUnderOneRowPoliciesSelectsNothingNew)
+{
+    for (unsigned char policy : {XmSELECT_BROWSE_ROW, XmSELECT_SINGLE_ROW}) {
+        make(policy, 200);
+        XmLGridSelectRow(mGrid, 3, False);
+        record(XmNselectCallback);
+        record(XmNdeselectCallback);
+        XmLGridSelectAllRows(mGrid, True);
+        EXPECT_TRUE(mCalls.empty()) << (int)policy;
+        EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 1);
+        EXPECT_EQ(XmLGridGetSelectedRow(mGrid), 3);
+        XtDestroyWidget(mGrid);
+        mCalls.clear();
+    }
+}
+
 TEST_F(GridSelectTest, SelectedListsNeedTheExactCount)
 {
     make(XmSELECT_MULTIPLE_ROW);
