@@ -150,21 +150,24 @@ int Read(XmLGridWidget g, int format, char delimiter, int row, int col, const ch
     return count;
 }
 
+// A file is read from its start; a stream that cannot seek (a pipe) from where it stands.
+// Either is read to its end in blocks, without asking for its size first.
 char *FileToString(FILE *file)
 {
-    if (!file || fseek(file, 0, SEEK_END) != 0)
+    if (!file)
         return NULL;
-    long size = ftell(file);
-    if (size < 0)
+    if (fseek(file, 0, SEEK_SET) != 0)
+        clearerr(file);
+    std::string text;
+    char block[4096];
+    size_t n;
+    while ((n = fread(block, 1, sizeof block, file)) > 0)
+        text.append(block, n);
+    if (ferror(file))
         return NULL;
-    char *text = (char *)XmLCalloc((size_t)size + 1, 1);
-    rewind(file);
-    if (fread(text, 1, (size_t)size, file) != (size_t)size) {
-        free(text);
-        return NULL;
-    }
-    text[size] = '\0';
-    return text;
+    char *copy = (char *)XmLCalloc(text.size() + 1, 1);
+    memcpy(copy, text.data(), text.size());
+    return copy;
 }
 
 // ---- Writing

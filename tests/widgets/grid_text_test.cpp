@@ -6,6 +6,8 @@
 
 #include <Xm/DragDrop.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace {
@@ -156,6 +158,22 @@ TEST_F(GridTextTest, ClipboardCopyAndPasteRoundTrip)
     ASSERT_TRUE(XmLGridPastePos(mGrid, XmCONTENT, 1, XmCONTENT, 0));
     EXPECT_EQ(text(1, 0), "a");
     EXPECT_EQ(text(1, 1), "b");
+}
+
+TEST_F(GridTextTest, TextIsReadFromAPipe)
+{
+    make(2, 2);
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const char data[] = "1|2\n3|4";
+    ASSERT_EQ(write(fds[1], data, sizeof data - 1), (ssize_t)(sizeof data - 1));
+    close(fds[1]);
+    FILE *file = fdopen(fds[0], "r");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(XmLGridRead(mGrid, file, XmFORMAT_DELIMITED, '|'), 4);
+    fclose(file);
+    EXPECT_EQ(text(1, 1), "4");
+    EXPECT_TRUE(sWarnings.empty());
 }
 
 TEST_F(GridTextTest, AllowDropMakesTheGridADropSite)
