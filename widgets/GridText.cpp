@@ -7,11 +7,14 @@
 #include <Xm/XmP.h>
 #include <X11/Xatom.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 
-// Clipboard calls that keep failing (a locked clipboard) give up after this many.
-static const int sClipboardTries = 10000;
+// A clipboard that another client holds locked is asked again for this long; every other
+// answer is final at once.
+static const std::chrono::milliseconds sClipboardPatience(300);
 
 // ---- Cell strings and text
 
@@ -245,6 +248,18 @@ char *CopyDataToBuffer(XmLGridWidget g, Boolean selected, int row, int col, int 
     return buffer;
 }
 
+template <typename Call> static int ClipboardCall(Call call)
+{
+    auto start = std::chrono::steady_clock::now();
+    int result = call();
+    while (result == ClipboardLocked &&
+           std::chrono::steady_clock::now() - start < sClipboardPatience) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        result = call();
+    }
+    return result;
+}
+
 Boolean Copy(XmLGridWidget g, Time time, Boolean selected, int row, int col, int nrow, int ncol)
 {
     Widget w = (Widget)g;
@@ -259,9 +274,8 @@ Boolean Copy(XmLGridWidget g, Time time, Boolean selected, int row, int col, int
     Window win = XtWindow(w);
     XmString label = XmStringCreateSimple((char *)"Grid Copy");
     long itemId = 0;
-    int result = ClipboardFail;
-    for (int i = 0; i < sClipboardTries && result != ClipboardSuccess; i++)
-        result = XmClipboardStartCopy(dpy, win, label, time, NULL, NULL, &itemId);
+    int result = ClipboardCall(
+        [&] { return XmClipboardStartCopy(dpy, win, label, time, NULL, NULL, &itemId); });
     XmStringFree(label);
     if (result != ClipboardSuccess) {
         free(text);
@@ -269,18 +283,16 @@ Boolean Copy(XmLGridWidget g, Time time, Boolean selected, int row, int col, int
         return False;
     }
     long dataId = 0;
-    result = ClipboardFail;
-    for (int i = 0; i < sClipboardTries && result != ClipboardSuccess; i++)
-        result = XmClipboardCopy(dpy, win, itemId, (char *)"STRING", text,
-                                 (unsigned long)strlen(text) + 1, 0, &dataId);
+    result = ClipboardCall([&] {
+        return XmClipboardCopy(dpy, win, itemId, (char *)"STRING", text,
+                               (unsigned long)strlen(text) + 1, 0, &dataId);
+    });
     free(text);
     if (result != ClipboardSuccess) {
         XmLWarning(w, "Copy() - clipboard copy transfer failed");
         return False;
     }
-    result = ClipboardFail;
-    for (int i = 0; i < sClipboardTries && result != ClipboardSuccess; i++)
-        result = XmClipboardEndCopy(dpy, win, itemId);
+    result = ClipboardCall([&] { return XmClipboardEndCopy(dpy, win, itemId); });
     if (result != ClipboardSuccess) {
         XmLWarning(w, "Copy() - end clipboard copy failed");
         return False;
@@ -298,9 +310,10 @@ Boolean Paste(XmLGridWidget g, int row, int col)
     Display *dpy = XtDisplay(w);
     Window win = XtWindow(w);
     unsigned long length = 0;
-    int result = ClipboardFail;
-    for (int i = 0; i < sClipboardTries && result != ClipboardSuccess; i++)
-        result = XmClipboardInquireLength(dpy, win, (char *)"STRING", &length);
+    int result = ClipboardCall(
+        [&] { return XmClipboardInquireLength(dpy, win, (char *)"STRING", &length); });
+    if (result == ClipboardNoData)
+        return False;   // an empty clipboard: nothing to paste, and nothing wrong
     if (result != ClipboardSuccess) {
         XmLWarning(w, "Paste() - can't retrieve clipboard length");
         return False;
@@ -312,10 +325,10 @@ Boolean Paste(XmLGridWidget g, int row, int col)
     char *buffer = (char *)XmLCalloc(length + 1, 1);
     unsigned long received = 0;
     long privateId = 0;
-    result = ClipboardLocked;
-    for (int i = 0; i < sClipboardTries && result == ClipboardLocked; i++)
-        result = XmClipboardRetrieve(dpy, win, (char *)"STRING", buffer, length, &received,
-                                     &privateId);
+    result = ClipboardCall([&] {
+        return XmClipboardRetrieve(dpy, win, (char *)"STRING", buffer, length, &received,
+                                   &privateId);
+    });
     if (result != ClipboardSuccess || received != length) {
         free(buffer);
         XmLWarning(w, "Paste() - retrieve from clipboard failed");

@@ -8,7 +8,9 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -32,6 +34,21 @@ protected:
         free(s);
         fclose(file);
         return out;
+    }
+    // Motif keeps the clipboard in properties of the root window.
+    void emptyClipboard()
+    {
+        Window root = DefaultRootWindow(mDisplay);
+        int count = 0;
+        Atom *atoms = XListProperties(mDisplay, root, &count);
+        for (int i = 0; i < count; i++) {
+            char *name = XGetAtomName(mDisplay, atoms[i]);
+            if (name && !strncmp(name, "_MOTIF_CLIP_", 12))
+                XDeleteProperty(mDisplay, root, atoms[i]);
+            XFree(name);
+        }
+        XFree(atoms);
+        XSync(mDisplay, False);
     }
     std::vector<GridCall> mPastes;
 };
@@ -158,6 +175,25 @@ TEST_F(GridTextTest, ClipboardCopyAndPasteRoundTrip)
     ASSERT_TRUE(XmLGridPastePos(mGrid, XmCONTENT, 1, XmCONTENT, 0));
     EXPECT_EQ(text(1, 0), "a");
     EXPECT_EQ(text(1, 1), "b");
+}
+
+// The clipboard belongs to the display that every test shares; the tests of this program
+// hold it alone (a resource lock in CMakeLists.txt) and may therefore empty it.
+TEST_F(GridTextTest, AnEmptyClipboardPastesNothingAtOnce)
+{
+    make(1, 1);
+    XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+    XmLGridSetStrings(mGrid, (char *)"kept");
+    show();
+    emptyClipboard();
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 0, 0), 0);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(XmLGridPaste(mGrid));
+    EXPECT_FALSE(XmLGridPastePos(mGrid, XmCONTENT, 0, XmCONTENT, 0));
+    std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took.count(), 1.0);
+    EXPECT_EQ(sWarnings, std::vector<std::string>()) << "nothing to paste is no failure";
+    EXPECT_EQ(text(0, 0), "kept");
 }
 
 TEST_F(GridTextTest, TextIsReadFromAPipe)
