@@ -70,10 +70,19 @@ const char xmlGridEditTranslations[] =
 
 // ---- Helpers
 
-// Actions on the text child find the grid as its parent.
-static XmLGridWidget GridOf(Widget w)
+// Actions on the text child find the grid as its parent. Xt finds the grid's actions from
+// any widget inside the grid; on one deeper down they would take the wrong widget for it.
+XmLGridWidget ActionGrid(Widget w, const char *action)
 {
-    return (XmLGridWidget)(XtIsSubclass(w, xmlGridWidgetClass) ? w : XtParent(w));
+    if (XtIsSubclass(w, xmlGridWidgetClass))
+        return (XmLGridWidget)w;
+    Widget parent = XtParent(w);
+    if (parent && XtIsSubclass(parent, xmlGridWidgetClass))
+        return (XmLGridWidget)parent;
+    char text[128];
+    snprintf(text, sizeof text, "%s() - widget not an XmLGrid or its text child", action);
+    XmLWarning(w, text);
+    return NULL;
 }
 
 static bool IsKey(XEvent *event)
@@ -264,9 +273,9 @@ static void SelectByPolicy(XmLGridWidget g, int action, XEvent *event, int row, 
 
 void SelectAction(Widget w, XEvent *event, String *params, Cardinal *nparams)
 {
-    if (*nparams != 1 || !event)
+    XmLGridWidget g = ActionGrid(w, "XmLGridSelect");
+    if (!g || *nparams != 1 || !event)
         return;
-    XmLGridWidget g = GridOf(w);
     XmLGridPart *p = &g->grid;
     int action = SelectParam(params[0]);
     int row = -1, col = -1;
@@ -347,9 +356,9 @@ static unsigned char ScrollDirections(XmLGridWidget g, int x, int y)
 
 void ButtonMotionAction(Widget w, XEvent *event, String *, Cardinal *)
 {
-    if (!event || event->type != MotionNotify)
+    XmLGridWidget g = ActionGrid(w, "XmLGridButtonMotion");
+    if (!g || !event || event->type != MotionNotify)
         return;
-    XmLGridWidget g = GridOf(w);
     XmLGridPart *p = &g->grid;
     int x = event->xmotion.x, y = event->xmotion.y;
     if (p->dragMode == DragResize) {
@@ -430,9 +439,9 @@ static void DragTimer(XtPointer clientData, XtIntervalId *)
 
 void CursorMotionAction(Widget w, XEvent *event, String *, Cardinal *)
 {
-    if (!event || event->type != MotionNotify)
+    XmLGridWidget g = ActionGrid(w, "XmLGridCursorMotion");
+    if (!g || !event || event->type != MotionNotify)
         return;
-    XmLGridWidget g = GridOf(w);
     if (g->grid.dragMode == DragResize)
         return;     // the drag keeps its cursor
     int row, col, isVert;
@@ -446,26 +455,31 @@ void CursorMotionAction(Widget w, XEvent *event, String *, Cardinal *)
 
 void EditAction(Widget w, XEvent *, String *, Cardinal *)
 {
-    TextAction(GridOf(w), TEXT_EDIT);
+    if (XmLGridWidget g = ActionGrid(w, "XmLGridEdit"))
+        TextAction(g, TEXT_EDIT);
 }
 
 void EditCancelAction(Widget w, XEvent *, String *, Cardinal *)
 {
-    TextAction(GridOf(w), TEXT_EDIT_CANCEL);
+    if (XmLGridWidget g = ActionGrid(w, "XmLGridEditCancel"))
+        TextAction(g, TEXT_EDIT_CANCEL);
 }
 
 void EditCompleteAction(Widget w, XEvent *event, String *params, Cardinal *nparams)
 {
-    TextAction(GridOf(w), TEXT_EDIT_COMPLETE);
+    XmLGridWidget g = ActionGrid(w, "XmLGridEditComplete");
+    if (!g)
+        return;
+    TextAction(g, TEXT_EDIT_COMPLETE);
     if (*nparams == 1)
         TraverseAction(w, event, params, nparams);
 }
 
 void DragStartAction(Widget w, XEvent *event, String *, Cardinal *)
 {
-    XmLGridWidget g = GridOf(w);
+    XmLGridWidget g = ActionGrid(w, "XmLGridDragStart");
     int row, col;
-    if (!g->grid.allowDragSelected || !event || event->type != ButtonPress ||
+    if (!g || !g->grid.allowDragSelected || !event || event->type != ButtonPress ||
         XYToRowCol(g, event->xbutton.x, event->xbutton.y, &row, &col) < 0)
         return;
     XmLGridCell cell = GetCell(g, row, col);

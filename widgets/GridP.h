@@ -462,6 +462,7 @@ void TextFocusCB(Widget w, XtPointer clientData, XtPointer callData);
 void TextModifyVerifyCB(Widget w, XtPointer clientData, XtPointer callData);
 void TextMapCB(Widget w, XtPointer clientData, XEvent *event, Boolean *cont);
 void RemoveDragTimer(XmLGridWidget g);
+XmLGridWidget ActionGrid(Widget w, const char *action);
 
 // How the grid asks which class procedure to run.
 inline XmLGridClassPart *GridClassPart(XmLGridWidget g)

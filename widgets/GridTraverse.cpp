@@ -171,9 +171,9 @@ static void ScrollTo(XmLGridWidget g, bool vert, int direction, int reached, int
 
 void TraverseAction(Widget w, XEvent *event, String *params, Cardinal *nparams)
 {
-    if (*nparams != 1)
+    XmLGridWidget g = ActionGrid(w, "XmLGridTraverse");
+    if (!g || *nparams != 1)
         return;
-    XmLGridWidget g = (XmLGridWidget)(XtIsSubclass(w, xmlGridWidgetClass) ? w : XtParent(w));
     XmLGridPart *p = &g->grid;
     const TraverseParam *param = FindParam(params[0]);
     if (!param)

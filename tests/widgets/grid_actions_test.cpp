@@ -6,6 +6,8 @@
 #include "grid_fixture.h"
 
 #include <X11/keysym.h>
+#include <Xm/Form.h>
+#include <Xm/PushB.h>
 #include <Xm/Text.h>
 
 namespace {
@@ -250,6 +252,43 @@ TEST_F(GridActionsTest, DraggingPastTheBottomScrollsWhileSelecting)
     button(ButtonRelease, 10, 500, 6000, "END");
     EXPECT_EQ(part().dragScrollFlags, 0) << "the timer stops";
     EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 1);
+}
+
+// Xt finds the grid's actions from any widget inside it; only the grid and its text child
+// can take them.
+TEST_F(GridActionsTest, ActionsOnAWidgetDeeperInsideTheGridOnlyWarn)
+{
+    make(XmSELECT_BROWSE_ROW);
+    Widget form = XtVaCreateManagedWidget("form", xmFormWidgetClass, mGrid, XmNwidth, 60,
+                                          XmNheight, 30, NULL);
+    Widget button = XtVaCreateManagedWidget("button", xmPushButtonWidgetClass, form, NULL);
+    settle();
+    XEvent e;
+    memset(&e, 0, sizeof e);
+    e.xbutton.type = ButtonPress;
+    e.xbutton.display = mDisplay;
+    e.xbutton.window = XtWindow(button);
+    e.xbutton.x = e.xbutton.y = 5;
+    e.xbutton.button = Button1;
+    e.xbutton.time = 1000;
+    const char *actions[][2] = {
+        {"XmLGridSelect", "BEGIN"},   {"XmLGridButtonMotion", nullptr},
+        {"XmLGridCursorMotion", nullptr}, {"XmLGridEdit", nullptr},
+        {"XmLGridEditCancel", nullptr}, {"XmLGridEditComplete", "DOWN"},
+        {"XmLGridDragStart", nullptr}, {"XmLGridTraverse", "DOWN"},
+    };
+    for (auto &a : actions) {
+        sWarnings.clear();
+        String params[1] = {(char *)a[1]};
+        XtCallActionProc(button, (char *)a[0], &e, params, a[1] ? 1 : 0);
+        EXPECT_EQ(sWarnings.size(), 1u) << a[0];
+    }
+    XtOverrideTranslations(button, XtParseTranslationTable("<Btn1Down>: XmLGridSelect(BEGIN)"));
+    sWarnings.clear();
+    XSendEvent(mDisplay, XtWindow(button), True, ButtonPressMask, &e);
+    settle();
+    EXPECT_EQ(sWarnings.size(), 1u) << "a click through the server";
+    EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 0);
 }
 
 }  // namespace
