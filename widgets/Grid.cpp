@@ -440,6 +440,7 @@ static void InitState(XmLGridWidget g)
     p->pixelScroll = False;
     p->pixelScrollOffset = 0;
     p->layoutDepth = 0;
+    p->structureDepth = 0;
     p->needsHorizLayout = p->needsVertLayout = False;
     p->colVisPosDirty = p->rowVisPosDirty = False;
     p->hasSpans = False;

@@ -193,17 +193,29 @@ static bool BeginResize(XmLGridWidget g, XEvent *event)
     return true;
 }
 
+// A row that is not there (a callback deleted it) counts as not selected.
+static bool RowSelected(XmLGridWidget g, int row)
+{
+    XmLGridRow rec = GridRow(g, row);
+    return rec && RowIsSelected(rec);
+}
+
+static bool ColumnSelected(XmLGridWidget g, int col)
+{
+    XmLGridColumn rec = GridColumn(g, col);
+    return rec && ColumnIsSelected(rec);
+}
+
 static void SelectMultipleRow(XmLGridWidget g, int action, XEvent *event, int row, int col)
 {
     int content = row - g->grid.headingRows;
-    XmLGridRow rec = GridRow(g, row);
     if (action == SelBegin) {
-        bool was = RowIsSelected(rec);
+        bool was = RowSelected(g, row);
         SelectTypeArea(g, SelectRow, event, -1, 0, False, True);
         if (!was)
             SelectTypeArea(g, SelectRow, event, content, 0, True, True);
     } else if (action == SelToggle) {
-        SelectTypeArea(g, SelectRow, event, content, 0, !RowIsSelected(rec), True);
+        SelectTypeArea(g, SelectRow, event, content, 0, !RowSelected(g, row), True);
     } else if (IsPointer(event)) {
         ExtendSelect(g, event, False, row, col);
     } else {
@@ -228,14 +240,17 @@ static void SelectCellPolicy(XmLGridWidget g, int action, XEvent *event, int row
     }
     if (rt == XmCONTENT && ct == XmCONTENT) {
         int r = row - p->headingRows, c = col - p->headingColumns;
-        Boolean select = action == SelToggle ? !CellIsSelected(GetCell(g, row, col)) : True;
+        XmLGridCell cell = GetCell(g, row, col);
+        if (!cell)
+            return;     // the deselect callbacks deleted it
+        Boolean select = action == SelToggle ? !CellIsSelected(cell) : True;
         SelectTypeArea(g, SelectCell, event, r, c, select, True);
     } else if (rt == XmHEADING && ct == XmCONTENT) {
-        if (action == SelToggle && ColumnIsSelected(GridColumn(g, col)))
+        if (action == SelToggle && ColumnSelected(g, col))
             p->extendSelects = False;
         ExtendSelect(g, event, True, row, col);
     } else if (rt == XmCONTENT && ct == XmHEADING) {
-        if (action == SelToggle && RowIsSelected(GridRow(g, row)))
+        if (action == SelToggle && RowSelected(g, row))
             p->extendSelects = False;
         ExtendSelect(g, event, True, row, col);
     }
@@ -252,6 +267,12 @@ static void SelectByPolicy(XmLGridWidget g, int action, XEvent *event, int row, 
             ExtendSelect(g, event, False, -1, -1);
         }
         XmProcessTraversal(p->textWidget, XmTRAVERSE_CURRENT);
+        // The edit and focus callbacks may have changed the rows under the click.
+        if (!GetCell(g, row, col)) {
+            p->dragMode = DragSelect;
+            return;
+        }
+        contentRow = RowPosToType(g, row) == XmCONTENT;
     }
     unsigned char policy = p->selectionPolicy;
     if (policy == XmSELECT_MULTIPLE_ROW && contentRow) {
@@ -259,8 +280,7 @@ static void SelectByPolicy(XmLGridWidget g, int action, XEvent *event, int row, 
     } else if (policy == XmSELECT_CELL) {
         SelectCellPolicy(g, action, event, row, col);
     } else if (policy == XmSELECT_SINGLE_ROW && contentRow) {
-        SelectTypeArea(g, SelectRow, event, row - p->headingRows, 0,
-                       !RowIsSelected(GridRow(g, row)), True);
+        SelectTypeArea(g, SelectRow, event, row - p->headingRows, 0, !RowSelected(g, row), True);
     } else if (policy == XmSELECT_BROWSE_ROW && contentRow) {
         SelectTypeArea(g, SelectRow, event, row - p->headingRows, 0, True, True);
     } else if (policy != XmSELECT_CELL) {

@@ -206,6 +206,7 @@ typedef struct {
     unsigned char cursorType;
     Boolean textHidden, resizeIsRow, hasSpans;
     int layoutDepth;
+    int structureDepth;         // private: rows or columns are being changed (callbacks run)
     Boolean needsHorizLayout, needsVertLayout, colVisPosDirty, rowVisPosDirty;
     unsigned char dragScrollFlags;  // autoscroll directions; non-zero while the timer runs
     XtIntervalId dragTimerId;

@@ -1,7 +1,9 @@
 // GridRowCol.cpp - XmLGrid public functions that add, delete, move and reorder rows and columns.
 #include "widgets/GridP.h"
 
+#include <climits>
 #include <cstring>
+#include <vector>
 
 // ---- Helpers shared by rows and columns
 
@@ -16,22 +18,34 @@ static XmLGridCellRefValues *ColumnDefaults(XmLGridWidget g, int col)
     return column && column->defCellValues ? column->defCellValues : g->grid.defaultCellValues;
 }
 
-// A cell for (row, col): from the add callback when one supplies it, else new.
-static XmLGridCell MakeCell(XmLGridWidget g, bool callbacks, int row, int col)
+static XmLGridCellRefValues *RecordDefaults(XmLGridWidget g, XmLGridColumn column)
+{
+    return column->defCellValues ? column->defCellValues : g->grid.defaultCellValues;
+}
+
+// The type new rows or columns are counted as: anything but heading and footer is content.
+static unsigned char AddedType(unsigned char type)
+{
+    return type == XmHEADING || type == XmFOOTER ? type : (unsigned char)XmCONTENT;
+}
+
+// A cell: from the add callback when one supplies it, else new.
+static XmLGridCell MakeCell(XmLGridWidget g, bool callbacks, unsigned char rowType,
+                            unsigned char columnType, XmLGridCellRefValues *defaults)
 {
     XmLGridCell cell = NULL;
     if (callbacks) {
         XmLGridCallbackData cbs;
         memset(&cbs, 0, sizeof cbs);
         cbs.reason = XmCR_ADD_CELL;
-        cbs.rowType = RowPosToType(g, row);
-        cbs.columnType = ColPosToType(g, col);
+        cbs.rowType = rowType;
+        cbs.columnType = columnType;
         XtCallCallbackList((Widget)g, g->grid.addCallback, (XtPointer)&cbs);
         cell = (XmLGridCell)cbs.object;
     }
     if (!cell)
         cell = CellNew();
-    CellSetRefValues(cell, ColumnDefaults(g, col));
+    CellSetRefValues(cell, defaults);
     return cell;
 }
 
@@ -82,6 +96,37 @@ static void WarnAs(XmLGridWidget g, const char *name, const char *text)
     XmLWarning((Widget)g, message);
 }
 
+// Callbacks run in the middle of a change of rows or columns (add, delete, focus, edit and
+// scroll callbacks). One that changed them again would free or move records the change
+// still holds, so it is refused.
+static bool Refused(XmLGridWidget g, const char *name)
+{
+    if (g->grid.structureDepth == 0)
+        return false;
+    WarnAs(g, name, "can't change rows or columns while they are being changed");
+    return true;
+}
+
+class StructureChange {
+public:
+    explicit StructureChange(XmLGridWidget g) : mPart(&g->grid) { mPart->structureDepth++; }
+    ~StructureChange() { mPart->structureDepth--; }
+    StructureChange(const StructureChange &) = delete;
+    StructureChange &operator=(const StructureChange &) = delete;
+
+private:
+    XmLGridPart *mPart;
+};
+
+// More records than an XmLArray can hold; a count past this is refused before any is made.
+static bool TooMany(XmLGridWidget g, const char *name, int have, int count)
+{
+    if (count <= INT_MAX / (int)sizeof(void *) - have)
+        return false;
+    WarnAs(g, name, "too many");
+    return true;
+}
+
 // ---- Adding
 
 // Counts the new rows (or columns) in; heading and footer ones also stay fixed
@@ -117,21 +162,31 @@ static void ShiftAfterAdd(unsigned char policy, int *scrollPos, int *focus, int 
         *focus += count;
 }
 
-static void FillRow(XmLGridWidget g, XmLGridRow row, bool callbacks)
+static void FillRow(XmLGridWidget g, XmLGridRow row, unsigned char rowType, bool callbacks)
 {
     int ncols = ColCount(g);
     XmLArrayAdd(row->cells, 0, ncols);
     for (int c = 0; c < ncols; c++)
-        XmLArraySet(row->cells, c, MakeCell(g, callbacks, row->pos, c));
+        XmLArraySet(row->cells, c,
+                    MakeCell(g, callbacks, rowType, ColPosToType(g, c), ColumnDefaults(g, c)));
     RowHeightChanged(row);
 }
 
 void XmLGridAddRows(Widget w, unsigned char type, int position, int count)
 {
     XmLGridWidget g = WidgetToGrid(w, "AddRows()");
-    if (!g || count < 1)
+    if (!g || count < 1 || Refused(g, "AddRows()") || TooMany(g, "AddRows()", RowCount(g), count))
         return;
+    StructureChange change(g);
     XmLGridPart *p = &g->grid;
+    // The rows are made, and the add callbacks run, before any is counted in: the
+    // callbacks see the grid whole.
+    bool addCallbacks = HasCallbacks(g, XmNaddCallback);
+    std::vector<XmLGridRow> made((size_t)count);
+    for (XmLGridRow &row : made) {
+        row = (XmLGridRow)AddRecord(g, addCallbacks, true, type);
+        FillRow(g, row, AddedType(type), addCallbacks);
+    }
     int pos = RowTypePosToPos(g, type, position, 1);
     if (pos < 0)
         pos = RowTypePosToPos(g, type, -1, 1);
@@ -139,12 +194,8 @@ void XmLGridAddRows(Widget w, unsigned char type, int position, int count)
     bool redraw = GrowCounts(g, true, type, count);
     bool content = type != XmHEADING && type != XmFOOTER;
     XmLArrayAdd(p->rowArray, pos, count);
-    bool addCallbacks = HasCallbacks(g, XmNaddCallback);
-    for (int i = 0; i < count; i++) {
-        XmLGridRow row = (XmLGridRow)AddRecord(g, addCallbacks, true, type);
-        XmLArraySet(p->rowArray, pos + i, row);
-        FillRow(g, row, addCallbacks);
-    }
+    for (int i = 0; i < count; i++)
+        XmLArraySet(p->rowArray, pos + i, made[(size_t)i]);
     for (int c = 0; c < ColCount(g); c++)
         ColumnWidthChanged(GridColumn(g, c));
     SanityCheck(g, true, "AddRows() - count sanity check failed");
@@ -168,9 +219,23 @@ void XmLGridAddRows(Widget w, unsigned char type, int position, int count)
 void XmLGridAddColumns(Widget w, unsigned char type, int position, int count)
 {
     XmLGridWidget g = WidgetToGrid(w, "AddColumns()");
-    if (!g || count < 1)
+    if (!g || count < 1 || Refused(g, "AddColumns()") ||
+        TooMany(g, "AddColumns()", ColCount(g), count))
         return;
+    StructureChange change(g);
     XmLGridPart *p = &g->grid;
+    // As with rows, the columns and their cells are made before any is counted in.
+    bool addCallbacks = HasCallbacks(g, XmNaddCallback);
+    std::vector<XmLGridColumn> made((size_t)count);
+    for (XmLGridColumn &column : made)
+        column = (XmLGridColumn)AddRecord(g, addCallbacks, false, type);
+    int nrows = RowCount(g);
+    std::vector<XmLGridCell> cells((size_t)nrows * (size_t)count);
+    for (int r = 0; r < nrows; r++)
+        for (int i = 0; i < count; i++)
+            cells[(size_t)r * count + i] =
+                MakeCell(g, addCallbacks, RowPosToType(g, r), AddedType(type),
+                         RecordDefaults(g, made[(size_t)i]));
     int pos = ColTypePosToPos(g, type, position, 1);
     if (pos < 0)
         pos = ColTypePosToPos(g, type, -1, 1);
@@ -178,14 +243,13 @@ void XmLGridAddColumns(Widget w, unsigned char type, int position, int count)
     bool redraw = GrowCounts(g, false, type, count);
     bool content = type != XmHEADING && type != XmFOOTER;
     XmLArrayAdd(p->colArray, pos, count);
-    bool addCallbacks = HasCallbacks(g, XmNaddCallback);
     for (int i = 0; i < count; i++)
-        XmLArraySet(p->colArray, pos + i, AddRecord(g, addCallbacks, false, type));
-    for (int r = 0; r < RowCount(g); r++) {
+        XmLArraySet(p->colArray, pos + i, made[(size_t)i]);
+    for (int r = 0; r < nrows; r++) {
         XmLGridRow row = GridRow(g, r);
         XmLArrayAdd(row->cells, pos, count);
         for (int i = 0; i < count; i++)
-            XmLArraySet(row->cells, pos + i, MakeCell(g, addCallbacks, r, pos + i));
+            XmLArraySet(row->cells, pos + i, cells[(size_t)r * count + i]);
         RowHeightChanged(row);
     }
     for (int i = 0; i < count; i++)
@@ -236,6 +300,21 @@ static void ShiftAfterDelete(unsigned char policy, int *scrollPos, int *focus, i
         *focus -= count;
 }
 
+// Ends an edit and takes the focus off rows (or columns) first..last before they go.
+static bool LoseFocus(XmLGridWidget g, bool rows, int first, int last)
+{
+    XmLGridPart *p = &g->grid;
+    int focus = rows ? p->focusRow : p->focusColumn;
+    if (focus < first || focus > last)
+        return false;
+    TextAction(g, TEXT_EDIT_CANCEL);
+    if (rows)
+        ChangeFocus(g, -1, p->focusColumn);
+    else
+        ChangeFocus(g, p->focusRow, -1);
+    return true;
+}
+
 static void ShrinkCounts(XmLGridWidget g, bool rows, unsigned char type, int count, bool *redraw)
 {
     XmLGridPart *p = &g->grid;
@@ -266,22 +345,21 @@ static void ReportRowDeletes(XmLGridWidget g, int first, int last)
 void XmLGridDeleteRows(Widget w, unsigned char type, int position, int count)
 {
     XmLGridWidget g = WidgetToGrid(w, "DeleteRows()");
-    if (!g || count < 1)
+    if (!g || count < 1 || Refused(g, "DeleteRows()"))
         return;
+    StructureChange change(g);
     XmLGridPart *p = &g->grid;
     int first, last;
     if (!DeleteRange(g, true, type, position, count, &first, &last)) {
         XmLWarning(w, "DeleteRows() - invalid position");
         return;
     }
-    bool lost = false, redraw = false;
-    if (p->focusRow >= first && p->focusRow <= last) {
-        TextAction(g, TEXT_EDIT_CANCEL);
-        ChangeFocus(g, -1, p->focusColumn);
-        lost = true;
-    }
-    if (HasCallbacks(g, XmNdeleteCallback))
+    bool lost = LoseFocus(g, true, first, last);
+    bool redraw = false;
+    if (HasCallbacks(g, XmNdeleteCallback)) {
         ReportRowDeletes(g, first, last);
+        lost |= LoseFocus(g, true, first, last);    // a delete callback may have moved it
+    }
     ShrinkCounts(g, true, type, count, &redraw);
     for (int r = first; r <= last; r++) {
         XmLGridRow row = GridRow(g, r);
@@ -318,22 +396,21 @@ static void ReportColumnDeletes(XmLGridWidget g, int first, int last)
 void XmLGridDeleteColumns(Widget w, unsigned char type, int position, int count)
 {
     XmLGridWidget g = WidgetToGrid(w, "DeleteColumns()");
-    if (!g || count < 1)
+    if (!g || count < 1 || Refused(g, "DeleteColumns()"))
         return;
+    StructureChange change(g);
     XmLGridPart *p = &g->grid;
     int first, last;
     if (!DeleteRange(g, false, type, position, count, &first, &last)) {
         XmLWarning(w, "DeleteColumns() - invalid position");
         return;
     }
-    bool lost = false, redraw = false;
-    if (p->focusColumn >= first && p->focusColumn <= last) {
-        TextAction(g, TEXT_EDIT_CANCEL);
-        ChangeFocus(g, p->focusRow, -1);
-        lost = true;
-    }
-    if (HasCallbacks(g, XmNdeleteCallback))
+    bool lost = LoseFocus(g, false, first, last);
+    bool redraw = false;
+    if (HasCallbacks(g, XmNdeleteCallback)) {
         ReportColumnDeletes(g, first, last);
+        lost |= LoseFocus(g, false, first, last);
+    }
     ShrinkCounts(g, false, type, count, &redraw);
     for (int c = first; c <= last; c++) {
         XmLGridColumn column = GridColumn(g, c);
@@ -408,8 +485,9 @@ static bool ContentRun(int content, int newPosition, int position, int count)
 void XmLGridMoveRows(Widget w, int newPosition, int position, int count)
 {
     XmLGridWidget g = WidgetToGrid(w, "MoveRows()");
-    if (!g)
+    if (!g || Refused(g, "MoveRows()"))
         return;
+    StructureChange change(g);
     int np = RowTypePosToPos(g, XmCONTENT, newPosition, 0);
     int pos = RowTypePosToPos(g, XmCONTENT, position, 0);
     if (!ContentRun(g->grid.rows, newPosition, position, count) ||
@@ -425,8 +503,9 @@ void XmLGridMoveRows(Widget w, int newPosition, int position, int count)
 void XmLGridMoveColumns(Widget w, int newPosition, int position, int count)
 {
     XmLGridWidget g = WidgetToGrid(w, "MoveColumns()");
-    if (!g)
+    if (!g || Refused(g, "MoveColumns()"))
         return;
+    StructureChange change(g);
     int np = ColTypePosToPos(g, XmCONTENT, newPosition, 0);
     int pos = ColTypePosToPos(g, XmCONTENT, position, 0);
     if (!ContentRun(g->grid.columns, newPosition, position, count) ||
@@ -453,8 +532,9 @@ static int *AbsoluteList(XmLGridWidget g, bool rows, const int *list, int count)
 void XmLGridReorderRows(Widget w, int *newPositions, int position, int count)
 {
     XmLGridWidget g = WidgetToGrid(w, "ReorderRows()");
-    if (!g || count < 1)
+    if (!g || count < 1 || Refused(g, "ReorderRows()"))
         return;
+    StructureChange change(g);
     int *abs = newPositions ? AbsoluteList(g, true, newPositions, count) : NULL;
     int pos = RowTypePosToPos(g, XmCONTENT, position, 0);
     int result = XmLArrayReorder(g->grid.rowArray, abs, pos, count);
@@ -471,8 +551,9 @@ void XmLGridReorderRows(Widget w, int *newPositions, int position, int count)
 void XmLGridReorderColumns(Widget w, int *newPositions, int position, int count)
 {
     XmLGridWidget g = WidgetToGrid(w, "ReorderColumns()");
-    if (!g || count < 1)
+    if (!g || count < 1 || Refused(g, "ReorderColumns()"))
         return;
+    StructureChange change(g);
     int *abs = newPositions ? AbsoluteList(g, false, newPositions, count) : NULL;
     int pos = ColTypePosToPos(g, XmCONTENT, position, 0);
     int result = XmLArrayReorder(g->grid.colArray, abs, pos, count);

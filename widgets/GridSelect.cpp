@@ -16,16 +16,19 @@ static int SelectReason(int kind, Boolean select)
     return select ? XmCR_SELECT_CELL : XmCR_DESELECT_CELL;
 }
 
-// The absolute range [*first, *last] of content rows (or columns) that pos
-// names; -1 names them all.
-static void ContentRange(int heading, int content, int pos, int *first, int *last)
+// Calls step for the absolute position of the content row (or column) pos names, or of
+// every content row when pos is -1, reading the count anew after each step: the callbacks
+// a step makes may add or delete rows and columns. False when a step found no record.
+template <typename Step> static bool WalkContent(XmLGridWidget g, bool rows, int pos, Step step)
 {
-    if (pos == -1) {
-        *first = heading;
-        *last = heading + content - 1;
-    } else {
-        *first = *last = pos + heading;
-    }
+    const int &heading = rows ? g->grid.headingRows : g->grid.headingColumns;
+    const int &count = rows ? g->grid.rows : g->grid.columns;
+    if (pos != -1)
+        return step(heading + pos);
+    bool good = true;
+    for (int i = heading; i < heading + count; i++)
+        good = step(i) && good;
+    return good;
 }
 
 typedef struct {
@@ -51,8 +54,12 @@ static bool SelectRowAt(XmLGridWidget g, SelectNote *note, int r, Boolean select
     if (RowIsSelected(row) == select)
         return true;
     unsigned char policy = g->grid.selectionPolicy;
-    if (select && (policy == XmSELECT_SINGLE_ROW || policy == XmSELECT_BROWSE_ROW))
+    if (select && (policy == XmSELECT_SINGLE_ROW || policy == XmSELECT_BROWSE_ROW)) {
         SelectTypeArea(g, SelectRow, note->cbs.event, -1, 0, False, notify);
+        // The deselect callbacks may have moved or deleted the row; it is not selected then.
+        if (GridRow(g, r) != row || RowPosToType(g, r) != XmCONTENT)
+            return true;
+    }
     RowSetSelected(row, select);
     if (RowIsVisible(g, r) == 1)
         DrawArea(g, DRAW_ROW, r, 0);
@@ -106,22 +113,18 @@ void SelectTypeArea(XmLGridWidget g, int kind, XEvent *event, int row, int col, 
     if (kind == SelectRow && row == -1 && select &&
         (p->selectionPolicy == XmSELECT_SINGLE_ROW || p->selectionPolicy == XmSELECT_BROWSE_ROW))
         return;
-    int r1, r2, c1, c2;
-    ContentRange(p->headingRows, p->rows, row, &r1, &r2);
-    ContentRange(p->headingColumns, p->columns, col, &c1, &c2);
-    bool bad = false;
-    if (kind == SelectRow) {
-        for (int r = r1; r <= r2; r++)
-            bad |= !SelectRowAt(g, &note, r, select, notify);
-    } else if (kind == SelectColumn) {
-        for (int c = c1; c <= c2; c++)
-            bad |= !SelectColumnAt(g, &note, c, select);
-    } else {
-        for (int r = r1; r <= r2; r++)
-            for (int c = c1; c <= c2; c++)
-                bad |= !SelectCellAt(g, &note, r, c, select);
-    }
-    if (bad)
+    bool good;
+    if (kind == SelectRow)
+        good = WalkContent(g, true, row,
+                           [&](int r) { return SelectRowAt(g, &note, r, select, notify); });
+    else if (kind == SelectColumn)
+        good = WalkContent(g, false, col, [&](int c) { return SelectColumnAt(g, &note, c, select); });
+    else
+        good = WalkContent(g, true, row, [&](int r) {
+            return WalkContent(g, false, col,
+                               [&](int c) { return SelectCellAt(g, &note, r, c, select); });
+        });
+    if (!good)
         XmLWarning((Widget)g, "SelectTypeArea() - bad position");
 }
 
@@ -308,8 +311,11 @@ void ChangeFocus(XmLGridWidget g, int row, int col)
     int oldRow = p->focusRow, oldCol = p->focusColumn;
     p->focusRow = row;
     p->focusColumn = col;
-    if (oldRow != -1 && oldCol != -1)
+    if (oldRow != -1 && oldCol != -1) {
         ReportFocus(g, XmCR_CELL_FOCUS_OUT, oldRow, oldCol);
+        if (p->focusRow != row || p->focusColumn != col)
+            return;     // a focus callback moved the focus on, or deleted its row
+    }
     if (row == -1 || col == -1)
         return;
     if (GetCell(g, row, col)) {

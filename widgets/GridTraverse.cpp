@@ -200,6 +200,8 @@ void TraverseAction(Widget w, XEvent *event, String *params, Cardinal *nparams)
         ExtendSelect(g, event, False, -1, -1);
         reachedRow = p->focusRow;
         reachedCol = p->focusColumn;
+        if (reachedRow < 0 || reachedCol < 0)
+            return;     // a focus callback deleted the rows or columns
         if (p->selectionPolicy == XmSELECT_CELL) {
             SelectTypeArea(g, SelectRow, event, -1, 0, False, True);
             SelectTypeArea(g, SelectColumn, event, 0, -1, False, True);

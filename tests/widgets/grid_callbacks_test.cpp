@@ -1,0 +1,143 @@
+// grid_callbacks_test.cpp - XmLGrid callbacks that change the grid calling them: refused in the
+// middle of a change of rows or columns, honoured from the selection callbacks.
+// GoogleTest comes before the X headers, whose None macro it would trip over.
+#include <gtest/gtest.h>
+
+#include "grid_fixture.h"
+
+#include <functional>
+#include <list>
+
+namespace {
+
+class GridCallbacksTest : public GridTest {
+protected:
+    void make(int rows, int columns, unsigned char policy = XmSELECT_BROWSE_ROW)
+    {
+        Arg args[6];
+        Cardinal n = 0;
+        XtSetArg(args[n], XmNrows, rows), n++;
+        XtSetArg(args[n], XmNcolumns, columns), n++;
+        XtSetArg(args[n], XmNheadingRows, 1), n++;
+        XtSetArg(args[n], XmNselectionPolicy, policy), n++;
+        XtSetArg(args[n], XmNautoSelect, False), n++;
+        XtSetArg(args[n], XmNwidth, 300), n++;
+        grid(args, n);
+    }
+    // Runs the function from the callback list, with the call data.
+    void on(const char *list, std::function<void(XmLGridCallbackData *)> f)
+    {
+        mHandlers.push_back(std::move(f));
+        XtAddCallback(mGrid, (char *)list, sRunCB, &mHandlers.back());
+    }
+    static void sRunCB(Widget, XtPointer clientData, XtPointer callData)
+    {
+        (*(std::function<void(XmLGridCallbackData *)> *)clientData)(
+            (XmLGridCallbackData *)callData);
+    }
+    // Counts agree with the records, and every record knows its place.
+    void expectWhole()
+    {
+        XmLGridPart &p = part();
+        ASSERT_EQ(RowCount(g()), p.headingRows + p.rows + p.footerRows);
+        ASSERT_EQ(ColCount(g()), p.headingColumns + p.columns + p.footerColumns);
+        for (int r = 0; r < RowCount(g()); r++) {
+            ASSERT_NE(GridRow(g(), r), nullptr);
+            EXPECT_EQ(GridRow(g(), r)->pos, r);
+            EXPECT_EQ(XmLArrayGetCount(GridRow(g(), r)->cells), ColCount(g()));
+        }
+    }
+    std::list<std::function<void(XmLGridCallbackData *)>> mHandlers;
+};
+
+const char *kRefused = "can't change rows or columns while they are being changed";
+
+TEST_F(GridCallbacksTest, ADeleteCallbackCannotDeleteRowsAgain)
+{
+    make(6, 2);
+    on(XmNdeleteCallback, [this](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_DELETE_ROW)
+            XmLGridDeleteRows(mGrid, XmCONTENT, 0, 1);
+    });
+    XmLGridDeleteRows(mGrid, XmCONTENT, 1, 2);
+    EXPECT_EQ(part().rows, 4);
+    EXPECT_TRUE(warned((std::string("DeleteRows() - ") + kRefused).c_str()));
+    expectWhole();
+}
+
+TEST_F(GridCallbacksTest, AnAddCallbackSeesAWholeGridAndCannotAddMore)
+{
+    make(2, 2, XmSELECT_MULTIPLE_ROW);
+    XmLGridSelectRow(mGrid, 1, False);
+    std::vector<int> seen;
+    on(XmNaddCallback, [&](XmLGridCallbackData *) {
+        seen.push_back(XmLGridGetSelectedRowCount(mGrid));
+        XtVaSetValues(mGrid, XmNrowType, XmALL_TYPES, XmNcellForeground, kBlue, NULL);
+        XmLGridAddColumns(mGrid, XmCONTENT, -1, 1);
+    });
+    XmLGridAddRows(mGrid, XmCONTENT, 0, 2);
+    XmLGridAddColumns(mGrid, XmFOOTER, -1, 1);
+    EXPECT_EQ(part().rows, 4);
+    EXPECT_EQ(part().columns, 2);
+    EXPECT_EQ(part().footerColumns, 1);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), 1);
+    EXPECT_TRUE(warned((std::string("AddColumns() - ") + kRefused).c_str()));
+    expectWhole();
+}
+
+TEST_F(GridCallbacksTest, ADeselectCallbackMayDeleteTheRows)
+{
+    make(5, 2);
+    XmLGridSelectRow(mGrid, 0, False);
+    on(XmNdeselectCallback,
+       [this](XmLGridCallbackData *) { XmLGridDeleteAllRows(mGrid, XmCONTENT); });
+    XmLGridSelectRow(mGrid, 2, True);
+    EXPECT_EQ(part().rows, 0);
+    EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 0);
+    EXPECT_EQ(sWarnings, std::vector<std::string>());
+    expectWhole();
+}
+
+TEST_F(GridCallbacksTest, ASelectCallbackMayAddAndDeleteRowsWhileAllAreSelected)
+{
+    make(6, 1, XmSELECT_MULTIPLE_ROW);
+    on(XmNselectCallback, [this](XmLGridCallbackData *cbs) {
+        if (cbs->row % 2)
+            XmLGridDeleteRows(mGrid, XmCONTENT, cbs->row, 1);
+        else
+            XmLGridAddRows(mGrid, XmCONTENT, 0, 1);
+    });
+    XmLGridSelectAllRows(mGrid, True);
+    EXPECT_EQ(sWarnings, std::vector<std::string>());
+    expectWhole();
+}
+
+TEST_F(GridCallbacksTest, AFocusCallbackMayDeleteTheClickedRow)
+{
+    make(5, 2, XmSELECT_MULTIPLE_ROW);
+    show();
+    on(XmNcellFocusCallback, [this](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_CELL_FOCUS_IN)
+            XmLGridDeleteAllRows(mGrid, XmCONTENT);
+    });
+    XRectangle rect;
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 3, XmCONTENT, 1, True, &rect), 0);
+    XEvent e;
+    memset(&e, 0, sizeof e);
+    e.xbutton.type = ButtonPress;
+    e.xbutton.display = mDisplay;
+    e.xbutton.window = XtWindow(mGrid);
+    e.xbutton.x = rect.x + 2;
+    e.xbutton.y = rect.y + 2;
+    e.xbutton.time = 1000;
+    for (const char *action : {"BEGIN", "TOGGLE"}) {
+        String params[1] = {(char *)action};
+        XtCallActionProc(mGrid, (char *)"XmLGridSelect", &e, params, 1);
+        XmLGridAddRows(mGrid, XmCONTENT, -1, 5);
+        e.xbutton.time += 1000;
+    }
+    expectWhole();
+}
+
+}  // namespace
