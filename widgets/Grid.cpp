@@ -516,6 +516,7 @@ static void Initialize(Widget, Widget nw, ArgList args, Cardinal *argCount)
     XmLGridPart *p = &g->grid;
     p->rowArray = XmLArrayNew(1, 1);
     p->colArray = XmLArrayNew(1, 1);
+    LiveRecordsCreate(g);
     if (nw->core.width == 0)
         nw->core.width = 100;
     if (nw->core.height == 0)
@@ -599,6 +600,7 @@ static void Destroy(Widget w)
         GridColumnFree(w, (XmLGridColumn)XmLArrayGet(p->colArray, i));
     XmLArrayFree(p->rowArray);
     XmLArrayFree(p->colArray);
+    LiveRecordsFree(g);
     free(p->simpleHeadings);
     free(p->simpleWidths);
 }

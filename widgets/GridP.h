@@ -238,6 +238,7 @@ typedef struct {
     Dimension cellPixmapWidth, cellPixmapHeight;
 
     XmLGridCellRefValues *defaultCellValues;   // private: one reference held
+    struct GridLiveRecords *liveRecords;       // private: the records in the arrays
 } XmLGridPart;
 
 typedef struct _XmLGridRec {
@@ -318,6 +319,10 @@ Boolean       ColumnIsSelected(XmLGridColumn column);
 void          ColumnSetSelected(XmLGridColumn column, Boolean selected);
 Dimension     RowHeightInPixels(XmLGridRow row);
 Dimension     ColumnWidthInPixels(XmLGridColumn column);
+void          LiveRecordsCreate(XmLGridWidget g);
+void          LiveRecordsFree(XmLGridWidget g);
+void          LiveRecordAdd(XmLGridWidget g, bool isRow, const void *record);
+bool          RecordIsLive(XmLGridWidget g, bool isRow, const void *record);
 void          RowHeightChanged(XmLGridRow row);
 void          ColumnWidthChanged(XmLGridColumn column);
 void          SetSimpleHeadings(XmLGridWidget g, const char *text);

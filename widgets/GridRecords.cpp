@@ -4,6 +4,15 @@
 #include <cassert>
 #include <cctype>
 #include <cstring>
+#include <unordered_set>
+
+// ---- Live records
+
+// Applications hand rowPtr and columnPtr back to get_values, and may keep them past the
+// delete that freed them, or take them from another grid. Only records found here are read.
+struct GridLiveRecords {
+    std::unordered_set<const void *> rows, columns;
+};
 
 // ---- Record procedures of the class and their dispatchers
 
@@ -54,6 +63,7 @@ XmLGridRow GridRowNew(Widget grid)
 
 void GridRowFree(Widget grid, XmLGridRow row)
 {
+    ((XmLGridWidget)grid)->grid.liveRecords->rows.erase(row);
     GridClassPart((XmLGridWidget)grid)->rowFreeProc(row);
 }
 
@@ -64,7 +74,31 @@ XmLGridColumn GridColumnNew(Widget grid)
 
 void GridColumnFree(Widget grid, XmLGridColumn column)
 {
+    ((XmLGridWidget)grid)->grid.liveRecords->columns.erase(column);
     GridClassPart((XmLGridWidget)grid)->columnFreeProc(column);
+}
+
+void LiveRecordsCreate(XmLGridWidget g)
+{
+    g->grid.liveRecords = new GridLiveRecords;
+}
+
+void LiveRecordsFree(XmLGridWidget g)
+{
+    delete g->grid.liveRecords;
+    g->grid.liveRecords = NULL;
+}
+
+void LiveRecordAdd(XmLGridWidget g, bool isRow, const void *record)
+{
+    (isRow ? g->grid.liveRecords->rows : g->grid.liveRecords->columns).insert(record);
+}
+
+bool RecordIsLive(XmLGridWidget g, bool isRow, const void *record)
+{
+    const std::unordered_set<const void *> &set =
+        isRow ? g->grid.liveRecords->rows : g->grid.liveRecords->columns;
+    return record && set.count(record);
 }
 
 // ---- Accessors

@@ -194,8 +194,10 @@ void XmLGridAddRows(Widget w, unsigned char type, int position, int count)
     bool redraw = GrowCounts(g, true, type, count);
     bool content = type != XmHEADING && type != XmFOOTER;
     XmLArrayAdd(p->rowArray, pos, count);
-    for (int i = 0; i < count; i++)
+    for (int i = 0; i < count; i++) {
         XmLArraySet(p->rowArray, pos + i, made[(size_t)i]);
+        LiveRecordAdd(g, true, made[(size_t)i]);
+    }
     for (int c = 0; c < ColCount(g); c++)
         ColumnWidthChanged(GridColumn(g, c));
     SanityCheck(g, true, "AddRows() - count sanity check failed");
@@ -243,8 +245,10 @@ void XmLGridAddColumns(Widget w, unsigned char type, int position, int count)
     bool redraw = GrowCounts(g, false, type, count);
     bool content = type != XmHEADING && type != XmFOOTER;
     XmLArrayAdd(p->colArray, pos, count);
-    for (int i = 0; i < count; i++)
+    for (int i = 0; i < count; i++) {
         XmLArraySet(p->colArray, pos + i, made[(size_t)i]);
+        LiveRecordAdd(g, false, made[(size_t)i]);
+    }
     for (int r = 0; r < nrows; r++) {
         XmLGridRow row = GridRow(g, r);
         XmLArrayAdd(row->cells, pos, count);

@@ -457,9 +457,14 @@ void GetSubValues(Widget w, ArgList args, Cardinal *nargs)
         char *name = args[i].name;
         long mask = 0;
         if (!strcmp(name, XmNrowPtr)) {
+            // A deleted row's record, or another grid's, is not read: as if none were given.
             row = (XmLGridRow)args[i].value;
+            if (!RecordIsLive(g, true, row))
+                row = NULL;
         } else if (!strcmp(name, XmNcolumnPtr)) {
             col = (XmLGridColumn)args[i].value;
+            if (!RecordIsLive(g, false, col))
+                col = NULL;
         } else if (StartsWith(name, "row")) {
             c->getRowValueMaskProc(g, name, &mask);
             if (mask && row)

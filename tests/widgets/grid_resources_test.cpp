@@ -158,6 +158,40 @@ TEST_F(GridResourcesTest, GetValuesNeedsTheRecordFirst)
     EXPECT_EQ(type, XmSTRING_CELL);
 }
 
+TEST_F(GridResourcesTest, RecordsOfDeletedRowsAndColumnsAreNotRead)
+{
+    make(3, 3);
+    int mark = 0;
+    XtVaSetValues(mGrid, XmNrowUserData, &mark, XmNcolumnUserData, &mark, NULL);
+    XmLGridRow row = XmLGridGetRow(mGrid, XmCONTENT, 2);
+    XmLGridColumn column = XmLGridGetColumn(mGrid, XmCONTENT, 2);
+    XmLGridDeleteRows(mGrid, XmCONTENT, 2, 1);
+    XmLGridDeleteColumns(mGrid, XmCONTENT, 2, 1);
+    XtPointer data = nullptr;
+    XtVaGetValues(mGrid, XmNrowPtr, row, XmNrowUserData, &data, NULL);
+    EXPECT_TRUE(warned("GetValues() - invalid row"));
+    XtVaGetValues(mGrid, XmNcolumnPtr, column, XmNcolumnUserData, &data, NULL);
+    EXPECT_TRUE(warned("GetValues() - invalid column"));
+    unsigned char type;
+    XtVaGetValues(mGrid, XmNrowPtr, GridRow(g(), 0), XmNcolumnPtr, column, XmNcellType, &type,
+                  NULL);
+    EXPECT_TRUE(warned("GetValues() - invalid cell"));
+    XtVaGetValues(mGrid, XmNrowPtr, GridRow(g(), 1), XmNrowUserData, &data, NULL);
+    EXPECT_EQ(data, &mark) << "a live row still reads";
+}
+
+TEST_F(GridResourcesTest, ARowOfAnotherGridIsNotRead)
+{
+    make(1, 1);
+    Widget other = XmLCreateGrid(mShell, (char *)"other", nullptr, 0);
+    XmLGridAddColumns(other, XmCONTENT, -1, 1);
+    XmLGridAddRows(other, XmCONTENT, -1, 1);
+    XtPointer data;
+    XtVaGetValues(mGrid, XmNrowPtr, XmLGridGetRow(other, XmCONTENT, 0), XmNrowUserData, &data,
+                  NULL);
+    EXPECT_TRUE(warned("GetValues() - invalid row"));
+}
+
 TEST_F(GridResourcesTest, SettingRowPtrIsRefused)
 {
     make(1, 1);
