@@ -112,28 +112,33 @@ static XmLGridIcon *CellIcon(XmLGridCell cell)
     return (XmLGridIcon *)cell->value;
 }
 
+// The new string is taken (or copied) before the old one is freed: it may be the same.
 void CellSetString(XmLGridCell cell, XmString string, Boolean copy)
 {
-    switch (CellType(cell)) {
-    case XmSTRING_CELL:
-        CellFreeValue(cell);
-        cell->value = (XtPointer)(copy && string ? XmStringCopy(string) : string);
-        CellSetValueSet(cell, string ? True : False);
-        break;
-    case XmICON_CELL: {
-        XmLGridIcon *icon = CellIcon(cell);
-        if (icon->string)
-            XmStringFree(icon->string);
-        icon->string = copy && string ? XmStringCopy(string) : string;
-        break;
-    }
-    default:
+    unsigned char type = CellType(cell);
+    if (type != XmSTRING_CELL && type != XmICON_CELL) {
         // A string handed over to a cell that cannot show it is freed, so
         // the caller never leaks it.
         if (!copy && string)
             XmStringFree(string);
-        break;
+        return;
     }
+    // Copied before the old string goes, which may be the one given. Motif's copy may be
+    // the same string with one more reference, so the old one is always released, unless
+    // the cell was handed back the very string it owns.
+    XmString taken = copy && string ? XmStringCopy(string) : string;
+    XmString old;
+    if (type == XmICON_CELL) {
+        XmLGridIcon *icon = CellIcon(cell);
+        old = icon->string;
+        icon->string = taken;
+    } else {
+        old = CellIsValueSet(cell) ? (XmString)cell->value : NULL;
+        cell->value = (XtPointer)taken;
+        CellSetValueSet(cell, taken ? True : False);
+    }
+    if (old && (copy || old != taken))
+        XmStringFree(old);
 }
 
 XmString CellGetString(XmLGridCell cell)

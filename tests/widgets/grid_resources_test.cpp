@@ -260,6 +260,19 @@ TEST_F(GridResourcesTest, StringsAloneMakeNoRecord)
     XmStringFree(back);     // a copy, the caller's to free
 }
 
+TEST_F(GridResourcesTest, ACellTakesItsOwnStringAgain)
+{
+    make(1, 2);
+    XtVaSetValues(mGrid, XmNcolumn, 1, XmNcellType, XmICON_CELL, NULL);
+    XmLGridSetStrings(mGrid, (char *)"string cell|icon cell");
+    for (int c = 0; c < 2; c++) {
+        std::string before = text(0, c);
+        XtVaSetValues(mGrid, XmNrow, 0, XmNcolumn, c, XmNcellString,
+                      CellGetString(GetCell(g(), 0, c)), NULL);
+        EXPECT_EQ(text(0, c), before);
+    }
+}
+
 TEST_F(GridResourcesTest, TypeCodesSetEditability)
 {
     make(1, 1);
