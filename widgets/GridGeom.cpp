@@ -263,10 +263,17 @@ static void SetRect(XRectangle *rect, long long x, long long y, long long w, lon
     rect->height = clampSize(h);
 }
 
+// The last row (or column) a span reaches: row + span taken wide, held at the last one.
+static int SpanEnd(int start, int span, int count)
+{
+    long long end = (long long)start + span;
+    return end < count ? (int)end : count - 1;
+}
+
 static long long SpanHeight(XmLGridWidget g, int row, int span)
 {
     long long h = 0;
-    for (int i = row; i <= row + span && i < RowCount(g); i++)
+    for (int i = row, end = SpanEnd(row, span, RowCount(g)); i <= end; i++)
         h += GetRowHeight(g, i);
     return h;
 }
@@ -274,7 +281,7 @@ static long long SpanHeight(XmLGridWidget g, int row, int span)
 static long long SpanWidth(XmLGridWidget g, int col, int span)
 {
     long long w = 0;
-    for (int i = col; i <= col + span && i < ColCount(g); i++)
+    for (int i = col, end = SpanEnd(col, span, ColCount(g)); i <= end; i++)
         w += GetColWidth(g, i);
     return w;
 }

@@ -319,6 +319,20 @@ TEST_F(GridResourcesTest, HugeSpansStopAtTheLastRow)
     EXPECT_EQ(RowColToXY(g(), 0, 0, False, &rect), 0);
 }
 
+TEST_F(GridResourcesTest, HugeSpansAwayFromTheFirstRowStopAtTheLastRow)
+{
+    make(3, 3);
+    XtVaSetValues(mGrid, XmNrowHeight, 20, XmNrowSizePolicy, XmCONSTANT, XmNcolumnWidth, 30,
+                  XmNcolumnSizePolicy, XmCONSTANT, NULL);
+    XtVaSetValues(mGrid, XmNrow, 1, XmNcolumn, 1, XmNcellRowSpan, 0x7fffffff,
+                  XmNcellColumnSpan, 0x7fffffff, NULL);
+    EXPECT_TRUE(CellInRowSpan(GetCell(g(), 2, 2)));
+    XRectangle rect;
+    ASSERT_EQ(RowColToXY(g(), 1, 1, False, &rect), 0);
+    EXPECT_EQ(rect.height, 40) << "rows 1 and 2";
+    EXPECT_EQ(rect.width, 60) << "columns 1 and 2";
+}
+
 TEST_F(GridResourcesTest, UnhidingAColumnCountsIt)
 {
     make(1, 2);
