@@ -327,6 +327,7 @@ void          RowHeightChanged(XmLGridRow row);
 void          ColumnWidthChanged(XmLGridColumn column);
 void          SetSimpleHeadings(XmLGridWidget g, const char *text);
 void          SetSimpleWidths(XmLGridWidget g, const char *text);
+enum { kSimpleWidthTooLarge = -2 };
 int           ParseSimpleWidths(const char *text, int *widths, unsigned char *policies,
                                 int room);
 

@@ -225,19 +225,24 @@ void SetSimpleHeadings(XmLGridWidget g, const char *text)
     XmLGridSetStrings((Widget)g, (char *)text);
 }
 
-// Parses "22c 6c 10p" into widths and policies. Answers the number of items,
-// or -1 when the text breaks the grammar or holds more than room items.
+// Parses "22c 6c 10p" into widths and policies. Answers the number of items, -1 when
+// the text breaks the grammar or holds more than room items, or kSimpleWidthTooLarge.
 int ParseSimpleWidths(const char *text, int *widths, unsigned char *policies, int room)
 {
     int n = 0;
     const char *c = text;
+    bool tooLarge = false;
     while (*c) {
         if (!isdigit((unsigned char)*c))
             return -1;
         long value = 0;
         while (isdigit((unsigned char)*c)) {
-            // Taken to 16 bits, like the width it becomes; stop growing before overflow.
-            value = (value * 10 + (*c - '0')) & 0xffff;
+            // Widths are 16 bits; a larger one would wrap, perhaps to 0, which hides.
+            value = value * 10 + (*c - '0');
+            if (value > 65535) {
+                tooLarge = true;
+                value = 65535;
+            }
             c++;
         }
         unsigned char policy;
@@ -256,7 +261,7 @@ int ParseSimpleWidths(const char *text, int *widths, unsigned char *policies, in
         policies[n] = policy;
         n++;
     }
-    return n;
+    return tooLarge ? kSimpleWidthTooLarge : n;
 }
 
 void SetSimpleWidths(XmLGridWidget g, const char *text)
@@ -267,7 +272,9 @@ void SetSimpleWidths(XmLGridWidget g, const char *text)
     int *widths = (int *)XmLCalloc(room, sizeof(int));
     unsigned char *policies = (unsigned char *)XmLCalloc(room, 1);
     int n = ParseSimpleWidths(text, widths, policies, room);
-    if (n < 0) {
+    if (n == kSimpleWidthTooLarge) {
+        XmLWarning((Widget)g, "SetSimpleWidths() - widths must be below 65536");
+    } else if (n < 0) {
         XmLWarning((Widget)g, "SetSimpleWidths() - invalid widths string");
     } else if (n > ColCount(g)) {
         XmLWarning((Widget)g, "SetSimpleWidths() - widths given for non-existing columns");

@@ -154,13 +154,16 @@ TEST(GridSimpleWidthsTest, BrokenTextsAreRefused)
     EXPECT_EQ(ParseSimpleWidths("", widths, policies, 1), 0);
 }
 
-TEST(GridSimpleWidthsTest, HugeNumbersAreTakenTo16Bits)
+TEST(GridSimpleWidthsTest, NumbersPast16BitsAreRefused)
 {
     int widths[2];
     unsigned char policies[2];
-    ASSERT_EQ(ParseSimpleWidths("99999999999999999999c", widths, policies, 2), 1);
-    EXPECT_GE(widths[0], 0);
-    EXPECT_LE(widths[0], 65535);
+    ASSERT_EQ(ParseSimpleWidths("65535c", widths, policies, 2), 1);
+    EXPECT_EQ(widths[0], 65535);
+    EXPECT_EQ(ParseSimpleWidths("65536c", widths, policies, 2), kSimpleWidthTooLarge)
+        << "it would wrap to 0 and hide the column";
+    EXPECT_EQ(ParseSimpleWidths("3c 99999999999999999999p", widths, policies, 2),
+              kSimpleWidthTooLarge);
 }
 
 TEST_F(GridTest, SimpleWidthsSetTheFirstColumns)
@@ -188,6 +191,9 @@ TEST_F(GridTest, SimpleWidthsForMissingColumnsSetNothing)
     EXPECT_TRUE(warned("SetSimpleWidths() - widths given for non-existing columns"));
     XtVaSetValues(mGrid, XmNsimpleWidths, "3 c", NULL);
     EXPECT_TRUE(warned("SetSimpleWidths() - invalid widths string"));
+    XtVaSetValues(mGrid, XmNsimpleWidths, "65536c", NULL);
+    EXPECT_TRUE(warned("SetSimpleWidths() - widths must be below 65536"));
+    EXPECT_EQ(GridColumn(g(), 0)->width, 8);
 }
 
 TEST_F(GridTest, SimpleHeadingsFillTheFirstHeadingRow)
