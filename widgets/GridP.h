@@ -429,6 +429,8 @@ char   *FileToString(FILE *file);
 char   *CellStringToText(XmString string);
 XmString TextToCellString(const char *text, size_t length);
 void    DropRegister(XmLGridWidget g, Boolean allow);
+void    DropTransfer(Widget w, XtPointer clientData, Atom *selection, Atom *type,
+                     XtPointer value, unsigned long *length, int *format);
 void    DragStart(XmLGridWidget g, XEvent *event);
 
 // GridResources.cpp: sub-resources and resource changes

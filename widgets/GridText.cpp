@@ -4,6 +4,7 @@
 #include <Xm/AtomMgr.h>
 #include <Xm/CutPaste.h>
 #include <Xm/DragDrop.h>
+#include <Xm/DropTrans.h>
 #include <Xm/XmP.h>
 #include <X11/Xatom.h>
 
@@ -426,12 +427,20 @@ void DragStart(XmLGridWidget g, XEvent *event)
         free(text);
 }
 
-static void DropTransfer(Widget, XtPointer clientData, Atom *, Atom *, XtPointer value,
-                         unsigned long *length, int *)
+// Only 8-bit STRING data is text the grid can read; anything else a source delivers
+// (atoms, numbers, wide text) is refused, and the transfer reported as failed.
+void DropTransfer(Widget w, XtPointer clientData, Atom *, Atom *type, XtPointer value,
+                  unsigned long *length, int *format)
 {
     XmLGridWidget g = (XmLGridWidget)clientData;
     if (!value)
         return;
+    if (*type != XA_STRING || *format != 8) {
+        XtFree((char *)value);
+        if (XmIsDropTransfer(w))
+            XtVaSetValues(w, XmNtransferStatus, XmTRANSFER_FAILURE, NULL);
+        return;
+    }
     char *copy = (char *)XmLCalloc(*length + 1, 1);
     memcpy(copy, value, *length);
     XtFree((char *)value);

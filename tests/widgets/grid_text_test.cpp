@@ -5,6 +5,7 @@
 #include "grid_fixture.h"
 
 #include <Xm/DragDrop.h>
+#include <X11/Xatom.h>
 
 #include <unistd.h>
 
@@ -221,6 +222,28 @@ TEST_F(GridTextTest, AllowDropMakesTheGridADropSite)
     XtVaSetValues(mGrid, XmNallowDrop, False, NULL);
     EXPECT_FALSE(XmDropSiteRegistered(mGrid));
     EXPECT_TRUE(sWarnings.empty());
+}
+
+TEST_F(GridTextTest, DropsOnlyOfEightBitStringsAreRead)
+{
+    make(1, 2);
+    XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+    part().dropRow = part().dropColumn = 0;
+    auto drop = [&](Atom type, int format) {
+        const char text[] = "a\tb";
+        char *value = XtMalloc(sizeof text - 1);
+        memcpy(value, text, sizeof text - 1);
+        unsigned long length = sizeof text - 1;
+        Atom selection = XA_PRIMARY;
+        DropTransfer(mGrid, (XtPointer)g(), &selection, &type, value, &length, &format);
+    };
+    drop(XA_ATOM, 32);
+    drop(XA_INTEGER, 8);
+    drop(XA_STRING, 16);
+    EXPECT_EQ(text(0, 0), "") << "refused";
+    drop(XA_STRING, 8);
+    EXPECT_EQ(text(0, 0), "a");
+    EXPECT_EQ(text(0, 1), "b");
 }
 
 TEST(GridCellTextTest, StringsWithoutSegmentsHaveNoText)
