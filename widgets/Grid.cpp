@@ -460,20 +460,30 @@ static void InitState(XmLGridWidget g)
     p->defaultCellValues->refCount = 1;
 }
 
+static int AtLeast(int value, int floor)
+{
+    return value < floor ? floor : value;
+}
+
 // Rows, columns and cells come into being empty; the counts asked for at
 // creation are added as real rows and columns, which counts them in again.
+// The fixed counts keep their set-values meaning: every fixed row (or column)
+// of their edge, headings and footers included.
 static void AddInitialRowsAndColumns(XmLGridWidget g)
 {
     XmLGridPart *p = &g->grid;
     XmLGridClassPart *c = GridClassPart(g);
     int hc = p->headingColumns, cc = p->columns, fc = p->footerColumns;
     int hr = p->headingRows, cr = p->rows, fr = p->footerRows;
+    int top = p->topFixedCount, bottom = p->bottomFixedCount;
+    int left = p->leftFixedCount, right = p->rightFixedCount;
     if (cr < c->initialRows)
         cr = c->initialRows;
     if (cc < c->initialColumns)
         cc = c->initialColumns;
     p->headingColumns = p->columns = p->footerColumns = 0;
     p->headingRows = p->rows = p->footerRows = 0;
+    p->topFixedCount = p->bottomFixedCount = p->leftFixedCount = p->rightFixedCount = 0;
     Widget w = (Widget)g;
     XmLGridAddColumns(w, XmHEADING, -1, hc);
     XmLGridAddColumns(w, XmCONTENT, -1, cc);
@@ -481,6 +491,10 @@ static void AddInitialRowsAndColumns(XmLGridWidget g)
     XmLGridAddRows(w, XmHEADING, -1, hr);
     XmLGridAddRows(w, XmCONTENT, -1, cr);
     XmLGridAddRows(w, XmFOOTER, -1, fr);
+    p->topFixedCount = AtLeast(top, p->headingRows);
+    p->bottomFixedCount = AtLeast(bottom, p->footerRows);
+    p->leftFixedCount = AtLeast(left, p->headingColumns);
+    p->rightFixedCount = AtLeast(right, p->footerColumns);
 }
 
 static bool StartsWith(const char *name, const char *prefix)

@@ -345,16 +345,19 @@ static void ChangeCount(Widget w, bool rows, unsigned char type, int want, int o
         (rows ? XmLGridDeleteRows : XmLGridDeleteColumns)(w, type, want, -diff);
 }
 
+// *field holds the old count moved by the headings (or footers) just added or deleted.
+// A new count below them is refused; in any case the field ends at or above them.
 static void CheckFixed(XmLGridWidget g, int *field, int requested, int old, int floor,
                        const char *warning)
 {
-    if (requested == old)
-        return;
-    *field = requested;
-    if (requested < floor) {
-        XmLWarning((Widget)g, warning);
-        *field = old;
+    if (requested != old) {
+        if (requested >= floor)
+            *field = requested;
+        else
+            XmLWarning((Widget)g, warning);
     }
+    if (*field < floor)
+        *field = floor;
 }
 
 static void CountChanges(XmLGridWidget was, XmLGridWidget g)

@@ -34,6 +34,43 @@ TEST_F(GridTest, CountsGivenAtCreationBecomeRowsHeadingFirst)
     }
 }
 
+// At creation the fixed counts mean what they mean in set-values: all fixed rows (or
+// columns) of that edge, headings and footers included, never fewer than those.
+TEST_F(GridTest, FixedCountsGivenAtCreationCountTheHeadingsIn)
+{
+    Arg args[11];
+    Cardinal n = 0;
+    XtSetArg(args[n], XmNrows, 5), n++;
+    XtSetArg(args[n], XmNheadingRows, 1), n++;
+    XtSetArg(args[n], XmNtopFixedCount, 1), n++;
+    XtSetArg(args[n], XmNfooterRows, 2), n++;
+    XtSetArg(args[n], XmNbottomFixedCount, 3), n++;
+    XtSetArg(args[n], XmNcolumns, 4), n++;
+    XtSetArg(args[n], XmNheadingColumns, 2), n++;
+    XtSetArg(args[n], XmNleftFixedCount, 0), n++;
+    XtSetArg(args[n], XmNfooterColumns, 1), n++;
+    XtSetArg(args[n], XmNrightFixedCount, 1), n++;
+    grid(args, n);
+    EXPECT_EQ(part().topFixedCount, 1) << "the heading row alone";
+    EXPECT_EQ(part().bottomFixedCount, 3) << "two footer rows and a content row";
+    EXPECT_EQ(part().leftFixedCount, 2) << "never fewer than the heading columns";
+    EXPECT_EQ(part().rightFixedCount, 1);
+}
+
+TEST_F(GridTest, OneSetValuesCallKeepsTheHeadingsFixed)
+{
+    Arg args[1];
+    XtSetArg(args[0], XmNrows, 5);
+    grid(args, 1);
+    XtVaSetValues(mGrid, XmNheadingRows, 2, XmNtopFixedCount, 1, XmNfooterColumns, 2,
+                  XmNrightFixedCount, 1, NULL);
+    EXPECT_EQ(part().topFixedCount, 2);
+    EXPECT_EQ(part().rightFixedCount, 2);
+    EXPECT_TRUE(warned("SetValues() - can't set topFixedCount < headingRowCount"));
+    XtVaSetValues(mGrid, XmNheadingRows, 3, XmNtopFixedCount, 4, NULL);
+    EXPECT_EQ(part().topFixedCount, 4) << "a count at or above the headings is taken";
+}
+
 TEST_F(GridTest, SelectionColoursAreTheWidgetColoursExchanged)
 {
     Arg args[2];
