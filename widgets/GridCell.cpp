@@ -325,7 +325,13 @@ static void DrawFocus(XmLGridWidget g, XmLGridDrawInfo *ds, XRectangle *clip, bo
     bool top = edges[2], bottom = edges[1];
     bool left = edges[3] && (type == XmDRAW_FOCUS_CELL || type == XmDRAW_FOCUS_LEFT);
     bool right = edges[0] && (type == XmDRAW_FOCUS_CELL || type == XmDRAW_FOCUS_RIGHT);
-    XSetForeground(dpy, gc, g->manager.highlight_color);
+    // The highlight colour is the foreground by default, and so is the selection
+    // background: on a cell of its own colour the frame takes the cell's text colour.
+    Pixel under = ds->drawSelected ? ds->selectBackground : ds->background;
+    Pixel colour = g->manager.highlight_color;
+    if (colour == under)
+        colour = ds->drawSelected ? ds->selectForeground : ds->foreground;
+    XSetForeground(dpy, gc, colour);
     if (top) {
         XDrawLine(dpy, win, gc, x1, y1, x2, y1);
         if (clip->height > 1)

@@ -121,6 +121,26 @@ TEST_F(GridDrawTest, FocusBandRunsAlongTheRow)
     EXPECT_EQ(shot.at(2 + 40, y + 10), kWhite) << "no sides in the middle";
 }
 
+// The default highlight colour is the foreground, which is also the default selection
+// background: the frame must still show on a selected row.
+TEST_F(GridDrawTest, TheFocusFrameShowsOnASelectedRow)
+{
+    make(3, 2);
+    XtVaSetValues(mGrid, XmNhighlightColor, kBlue, NULL);
+    show();
+    XmLGridSelectRow(mGrid, 1, False);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 1, 0), 0);
+    part().hasFocus = True;
+    XmLGridRedrawAll(mGrid);
+    settle();
+    Snapshot shot(mGrid);
+    int x = 2, y = 2 + 20;
+    EXPECT_EQ(shot.at(x + 20, y + 10), kBlue) << "inside the selected cell";
+    EXPECT_NE(shot.at(x + 20, y), kBlue) << "the frame's top line";
+    EXPECT_NE(shot.at(x, y + 10), kBlue) << "its left side";
+    EXPECT_EQ(shot.at(x + 20, y), shot.at(x + 20, y + 19)) << "top and bottom alike";
+}
+
 TEST_F(GridDrawTest, ACellCutByTheFrameHasNoBorderThere)
 {
     make(20, 1);
