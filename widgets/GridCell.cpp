@@ -254,6 +254,43 @@ static void DrawBorderLine(Display *dpy, Window win, GC gc, unsigned char type, 
         XSetLineAttributes(dpy, gc, 0, LineSolid, CapButt, JoinMiter);
 }
 
+// The pixmap and then the text, 4 pixels apart, placed in the cell as one piece by the
+// cell's alignment; the drawing helpers keep 2 pixels of margin round each of them.
+static void DrawIcon(XmLGridWidget g, XmLGridIcon *icon, XmLGridDrawInfo *ds, XRectangle *r,
+                     XRectangle *clip, Pixel fg)
+{
+    Widget w = (Widget)g;
+    Display *dpy = XtDisplay(w);
+    bool pixmap = icon->pix.pixmap != XmUNSPECIFIED_PIXMAP;
+    if (!pixmap || !icon->string || !ds->fontList) {
+        if (pixmap)
+            XmLPixmapDraw(w, icon->pix.pixmap, icon->pix.pixmask, icon->pix.width,
+                          icon->pix.height, ds->alignment, ds->gc, r, clip);
+        XSetForeground(dpy, ds->gc, fg);
+        XmLStringDraw(w, icon->string, ds->stringDirection, ds->fontList, ds->alignment,
+                      ds->gc, r, clip);
+        return;
+    }
+    const int margins = 4, gap = 4;
+    int pixmapWidth = icon->pix.width, textWidth = XmStringWidth(ds->fontList, icon->string);
+    int width = pixmapWidth + gap + textWidth + margins;
+    int x = r->x;
+    int column = ds->alignment % 3;     // 0 left, 1 centre, 2 right
+    if (width < r->width && column == 1)
+        x += (r->width - width) / 2;
+    else if (width < r->width && column == 2)
+        x += r->width - width;
+    // Each piece gets a rectangle of its own size, so any alignment leaves it where it is.
+    XRectangle piece = {(short)x, r->y, (unsigned short)(pixmapWidth + margins), r->height};
+    XmLPixmapDraw(w, icon->pix.pixmap, icon->pix.pixmask, icon->pix.width, icon->pix.height,
+                  ds->alignment, ds->gc, &piece, clip);
+    piece.x = (short)(x + pixmapWidth + gap);
+    piece.width = (unsigned short)(textWidth + margins);
+    XSetForeground(dpy, ds->gc, fg);
+    XmLStringDraw(w, icon->string, ds->stringDirection, ds->fontList, ds->alignment, ds->gc,
+                  &piece, clip);
+}
+
 static void DrawValue(XmLGridWidget g, XmLGridCell cell, XmLGridDrawInfo *ds, XRectangle *clip)
 {
     Widget w = (Widget)g;
@@ -285,21 +322,8 @@ static void DrawValue(XmLGridWidget g, XmLGridCell cell, XmLGridDrawInfo *ds, XR
         }
         break;
     case XmICON_CELL:
-        if (CellIsValueSet(cell)) {
-            XmLGridIcon *icon = (XmLGridIcon *)cell->value;
-            if (icon->pix.pixmap != XmUNSPECIFIED_PIXMAP) {
-                XmLPixmapDraw(w, icon->pix.pixmap, icon->pix.pixmask, icon->pix.width,
-                              icon->pix.height, ds->alignment, ds->gc, &r, clip);
-                int cut = icon->pix.width + 4;
-                r.x += cut;
-                r.width = cut < r.width ? r.width - cut : 0;
-            }
-            if (r.width && icon->string) {
-                XSetForeground(dpy, ds->gc, fg);
-                XmLStringDraw(w, icon->string, ds->stringDirection, ds->fontList,
-                              ds->alignment, ds->gc, &r, clip);
-            }
-        }
+        if (CellIsValueSet(cell))
+            DrawIcon(g, (XmLGridIcon *)cell->value, ds, &r, clip, fg);
         break;
     case XmTOGGLE_CELL:
         XmLDrawToggle(w, CellGetToggle(cell), g->grid.toggleSize, ds->alignment, ds->gc,

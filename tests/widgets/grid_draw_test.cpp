@@ -4,6 +4,8 @@
 
 #include "grid_fixture.h"
 
+#include <algorithm>
+
 namespace {
 
 class GridDrawTest : public GridTest {
@@ -139,6 +141,43 @@ TEST_F(GridDrawTest, TheFocusFrameShowsOnASelectedRow)
     EXPECT_NE(shot.at(x + 20, y), kBlue) << "the frame's top line";
     EXPECT_NE(shot.at(x, y + 10), kBlue) << "its left side";
     EXPECT_EQ(shot.at(x + 20, y), shot.at(x + 20, y + 19)) << "top and bottom alike";
+}
+
+// An icon cell shows its pixmap and then its text, side by side, the pair placed
+// as the cell's alignment says.
+TEST_F(GridDrawTest, IconsStandBeforeTheirText)
+{
+    make(1, 1);
+    XtVaSetValues(mGrid, XmNcolumnWidth, 200, NULL);
+    Pixmap pixmap = XCreatePixmap(mDisplay, DefaultRootWindow(mDisplay), 10, 10, 24);
+    show();
+    GC gc = makeGC(mGrid, kRed);
+    XFillRectangle(mDisplay, pixmap, gc, 0, 0, 10, 10);
+    XFreeGC(mDisplay, gc);
+    XmString label = XmStringCreateSimple((char *)"WWWWWW");
+    XtVaSetValues(mGrid, XmNcellType, XmICON_CELL, XmNcellPixmap, pixmap, XmNcellString, label,
+                  NULL);
+    XmStringFree(label);
+    settle();
+    Snapshot shot(mGrid);
+    int redLeft = 300, redRight = -1, textLeft = 300, textRight = -1;
+    for (int x = 2; x < 2 + 200; x++)
+        for (int y = 2; y < 2 + 20; y++) {
+            Pixel p = shot.at(x, y);
+            if (p == kRed) {
+                redLeft = std::min(redLeft, x);
+                redRight = std::max(redRight, x);
+            } else if (p == kBlack) {
+                textLeft = std::min(textLeft, x);
+                textRight = std::max(textRight, x);
+            }
+        }
+    ASSERT_GE(redRight, 0) << "the icon shows";
+    ASSERT_GE(textRight, 0) << "the text shows";
+    EXPECT_LT(redRight, textLeft) << "the icon stands left of the text";
+    int leftRoom = redLeft - 2, rightRoom = 2 + 200 - 1 - textRight;
+    EXPECT_NEAR(leftRoom, rightRoom, 6) << "the pair is centred";
+    XFreePixmap(mDisplay, pixmap);
 }
 
 TEST_F(GridDrawTest, ACellCutByTheFrameHasNoBorderThere)
