@@ -23,7 +23,9 @@ static XmLGridCellRefValues *RecordDefaults(XmLGridWidget g, XmLGridColumn colum
     return column->defCellValues ? column->defCellValues : g->grid.defaultCellValues;
 }
 
-// The type new rows or columns are counted as: anything but heading and footer is content.
+// The type rows or columns added or deleted are counted as, and their positions counted
+// in: anything but heading and footer is content (XmALL_TYPES too, whose positions would
+// otherwise reach into the headings while the rows were counted as content).
 static unsigned char AddedType(unsigned char type)
 {
     return type == XmHEADING || type == XmFOOTER ? type : (unsigned char)XmCONTENT;
@@ -178,6 +180,7 @@ void XmLGridAddRows(Widget w, unsigned char type, int position, int count)
     if (!g || count < 1 || Refused(g, "AddRows()") || TooMany(g, "AddRows()", RowCount(g), count))
         return;
     StructureChange change(g);
+    type = AddedType(type);
     XmLGridPart *p = &g->grid;
     // The rows are made, and the add callbacks run, before any is counted in: the
     // callbacks see the grid whole.
@@ -225,6 +228,7 @@ void XmLGridAddColumns(Widget w, unsigned char type, int position, int count)
         TooMany(g, "AddColumns()", ColCount(g), count))
         return;
     StructureChange change(g);
+    type = AddedType(type);
     XmLGridPart *p = &g->grid;
     // As with rows, the columns and their cells are made before any is counted in.
     bool addCallbacks = HasCallbacks(g, XmNaddCallback);
@@ -352,6 +356,7 @@ void XmLGridDeleteRows(Widget w, unsigned char type, int position, int count)
     if (!g || count < 1 || Refused(g, "DeleteRows()"))
         return;
     StructureChange change(g);
+    type = AddedType(type);
     XmLGridPart *p = &g->grid;
     int first, last;
     if (!DeleteRange(g, true, type, position, count, &first, &last)) {
@@ -403,6 +408,7 @@ void XmLGridDeleteColumns(Widget w, unsigned char type, int position, int count)
     if (!g || count < 1 || Refused(g, "DeleteColumns()"))
         return;
     StructureChange change(g);
+    type = AddedType(type);
     XmLGridPart *p = &g->grid;
     int first, last;
     if (!DeleteRange(g, false, type, position, count, &first, &last)) {

@@ -108,6 +108,23 @@ TEST_F(GridRowColTest, DeletingTheFocusRowMovesTheFocusOn)
     EXPECT_EQ(part().focusRow, 1) << "nothing below: the nearest above";
 }
 
+// Any type but heading and footer is content, for the count and for the position alike.
+TEST_F(GridRowColTest, OtherTypesAddAndDeleteContentRows)
+{
+    make(2, 1, 1);
+    label(2);
+    XmLGridAddRows(mGrid, XmALL_TYPES, 0, 1);
+    EXPECT_EQ(RowPosToType(g(), 0), XmHEADING) << "not a content row in the headings";
+    EXPECT_EQ(column0(), ",0,1,");
+    XmLGridDeleteRows(mGrid, XmALL_TYPES, 2, 3);
+    EXPECT_TRUE(warned("DeleteRows() - invalid position"));
+    XmLGridDeleteColumns(mGrid, XmALL_TYPES, 1, 1);
+    EXPECT_TRUE(warned("DeleteColumns() - invalid position"));
+    XmLGridDeleteRows(mGrid, 7, 0, 1);
+    EXPECT_EQ(column0(), "0,1,");
+    EXPECT_EQ(RowCount(g()), part().headingRows + part().rows + part().footerRows);
+}
+
 TEST_F(GridRowColTest, DeleteAllChecksTheType)
 {
     make(0, 1);
