@@ -28,9 +28,12 @@ static void SelectedRange(XmLGridWidget g, bool rows, int *start, int *end)
     int one = rows ? p->cellRow : p->cellColumn;
     int first = rows ? p->cellRowRangeStart : p->cellColumnRangeStart;
     int last = rows ? p->cellRowRangeEnd : p->cellColumnRangeEnd;
+    // XmALL_TYPES passes positions through unchecked; one past the records names none.
+    int count = rows ? RowCount(g) : ColCount(g);
     auto toPos = [&](int pos, int allowEnd) {
-        return rows ? RowTypePosToPos(g, type, pos, allowEnd)
-                    : ColTypePosToPos(g, type, pos, allowEnd);
+        int abs = rows ? RowTypePosToPos(g, type, pos, allowEnd)
+                       : ColTypePosToPos(g, type, pos, allowEnd);
+        return !allowEnd && abs >= count ? -1 : abs;
     };
     bool valid = true;
     if (first == -1 || last == -1) {

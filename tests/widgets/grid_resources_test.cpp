@@ -67,6 +67,18 @@ TEST_F(GridResourcesTest, StepsSkipRows)
     EXPECT_EQ(part().rowStep, 1);
 }
 
+TEST_F(GridResourcesTest, AllTypesSelectorsPastTheEndSelectNothing)
+{
+    make(2, 2, 1);
+    XtVaSetValues(mGrid, XmNrowType, XmALL_TYPES, XmNrow, 3, XmNrowHeight, 3, NULL);
+    EXPECT_TRUE(warned("SetValues() - invalid row(s) specified"));
+    XtVaSetValues(mGrid, XmNcellDefaults, True, XmNcolumnType, XmALL_TYPES,
+                  XmNcolumnRangeStart, 1, XmNcolumnRangeEnd, 5, XmNcellBackground, kRed, NULL);
+    EXPECT_TRUE(warned("SetValues() - invalid column(s) specified"));
+    for (int r = 0; r < 3; r++)
+        EXPECT_EQ(GridRow(g(), r)->height, 1);
+}
+
 TEST_F(GridResourcesTest, AnEmptyTypeSelectsNoRows)
 {
     make(0, 1, 1);
