@@ -138,6 +138,11 @@ static void ApplyCells(XmLGridWidget g, int r1, int r2, int c1, int c2, long mas
                        bool *horiz)
 {
     XmLGridPart *p = &g->grid;
+    // The string given may be one of the range's own cells' strings, which the first
+    // cell to take its copy, or a change of type, frees: the cells copy a copy.
+    XmString given = p->cellString;
+    if ((mask & CVA_STRING) && given)
+        p->cellString = XmStringCopy(given);
     SetCellPixmapSize(g, mask);
     if (CellMaskHasRefValues(mask))
         ShareNewValues(g, r1, r2, c1, c2, mask);
@@ -153,6 +158,9 @@ static void ApplyCells(XmLGridWidget g, int r1, int r2, int c1, int c2, long mas
             if (!*vert && !*horiz)
                 DrawArea(g, DRAW_CELL, r, col);
         }
+    if ((mask & CVA_STRING) && given)
+        XmStringFree(p->cellString);
+    p->cellString = NULL;   // the caller's, maybe freed by now: never handed out by get-values
 }
 
 static XmLGridCellRefValues *NewDefaults(XmLGridWidget g, XmLGridCellRefValues *from, long mask)

@@ -285,6 +285,19 @@ TEST_F(GridResourcesTest, ACellTakesItsOwnStringAgain)
     }
 }
 
+TEST_F(GridResourcesTest, ARangeTakesTheStringOfOneOfItsCells)
+{
+    make(3, 1);
+    XmLGridSetStrings(mGrid, (char *)"first\nsecond\nthird");
+    XtVaSetValues(mGrid, XmNcellType, XmSTRING_CELL, XmNcellString,
+                  CellGetString(GetCell(g(), 0, 0)), NULL);
+    for (int r = 0; r < 3; r++)
+        EXPECT_EQ(text(r, 0), "first") << r;
+    XmString back = (XmString)&back;
+    XtVaGetValues(mGrid, XmNcellString, &back, NULL);
+    EXPECT_EQ(back, nullptr) << "no cell named: nothing, not the string given before";
+}
+
 TEST_F(GridResourcesTest, TypeCodesSetEditability)
 {
     make(1, 1);
