@@ -12,12 +12,6 @@ static bool HasCallbacks(XmLGridWidget g, const char *name)
     return XtHasCallbacks((Widget)g, (char *)name) == XtCallbackHasSome;
 }
 
-static XmLGridCellRefValues *ColumnDefaults(XmLGridWidget g, int col)
-{
-    XmLGridColumn column = GridColumn(g, col);
-    return column && column->defCellValues ? column->defCellValues : g->grid.defaultCellValues;
-}
-
 static XmLGridCellRefValues *RecordDefaults(XmLGridWidget g, XmLGridColumn column)
 {
     return column->defCellValues ? column->defCellValues : g->grid.defaultCellValues;
@@ -31,9 +25,10 @@ static unsigned char AddedType(unsigned char type)
     return type == XmHEADING || type == XmFOOTER ? type : (unsigned char)XmCONTENT;
 }
 
-// A cell: from the add callback when one supplies it, else new.
+// A cell of the column: from the add callback when one supplies it, else new. The
+// column's defaults are read after the callback, which may have replaced them.
 static XmLGridCell MakeCell(XmLGridWidget g, bool callbacks, unsigned char rowType,
-                            unsigned char columnType, XmLGridCellRefValues *defaults)
+                            unsigned char columnType, XmLGridColumn column)
 {
     XmLGridCell cell = NULL;
     if (callbacks) {
@@ -47,7 +42,7 @@ static XmLGridCell MakeCell(XmLGridWidget g, bool callbacks, unsigned char rowTy
     }
     if (!cell)
         cell = CellNew();
-    CellSetRefValues(cell, defaults);
+    CellSetRefValues(cell, RecordDefaults(g, column));
     return cell;
 }
 
@@ -170,7 +165,7 @@ static void FillRow(XmLGridWidget g, XmLGridRow row, unsigned char rowType, bool
     XmLArrayAdd(row->cells, 0, ncols);
     for (int c = 0; c < ncols; c++)
         XmLArraySet(row->cells, c,
-                    MakeCell(g, callbacks, rowType, ColPosToType(g, c), ColumnDefaults(g, c)));
+                    MakeCell(g, callbacks, rowType, ColPosToType(g, c), GridColumn(g, c)));
     RowHeightChanged(row);
 }
 
@@ -240,8 +235,7 @@ void XmLGridAddColumns(Widget w, unsigned char type, int position, int count)
     for (int r = 0; r < nrows; r++)
         for (int i = 0; i < count; i++)
             cells[(size_t)r * count + i] =
-                MakeCell(g, addCallbacks, RowPosToType(g, r), AddedType(type),
-                         RecordDefaults(g, made[(size_t)i]));
+                MakeCell(g, addCallbacks, RowPosToType(g, r), type, made[(size_t)i]);
     int pos = ColTypePosToPos(g, type, position, 1);
     if (pos < 0)
         pos = ColTypePosToPos(g, type, -1, 1);

@@ -140,4 +140,22 @@ TEST_F(GridCallbacksTest, AFocusCallbackMayDeleteTheClickedRow)
     expectWhole();
 }
 
+TEST_F(GridCallbacksTest, AnAddCallbackMayReplaceTheColumnDefaults)
+{
+    make(1, 2);
+    on(XmNaddCallback, [this](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_ADD_CELL)
+            XtVaSetValues(mGrid, XmNcellDefaults, True, XmNcolumn, 0, XmNcellBackground, kRed,
+                          NULL);
+    });
+    XmLGridAddRows(mGrid, XmCONTENT, -1, 2);
+    // Each cell holds the defaults of the moment it was made, which are still alive.
+    for (int r = 2; r < 4; r++) {
+        XmLGridCellRefValues *v = CellRefValues(GetCell(g(), r, 0));
+        EXPECT_GE(v->refCount, 1);
+        EXPECT_EQ(v->background, kRed);
+    }
+    expectWhole();
+}
+
 }  // namespace
