@@ -317,6 +317,18 @@ static bool LoseFocus(XmLGridWidget g, bool rows, int first, int last)
     return true;
 }
 
+// The focus and delete callbacks may have put the focus back on what is going; it is
+// taken off once more, silently: they have been heard.
+static bool KeepFocusOff(XmLGridWidget g, bool rows, int first, int last)
+{
+    XmLGridPart *p = &g->grid;
+    int focus = rows ? p->focusRow : p->focusColumn;
+    if (focus < first || focus > last)
+        return false;
+    DropFocus(g, rows);
+    return true;
+}
+
 static void ShrinkCounts(XmLGridWidget g, bool rows, unsigned char type, int count, bool *redraw)
 {
     XmLGridPart *p = &g->grid;
@@ -359,10 +371,9 @@ void XmLGridDeleteRows(Widget w, unsigned char type, int position, int count)
     }
     bool lost = LoseFocus(g, true, first, last);
     bool redraw = false;
-    if (HasCallbacks(g, XmNdeleteCallback)) {
+    if (HasCallbacks(g, XmNdeleteCallback))
         ReportRowDeletes(g, first, last);
-        lost |= LoseFocus(g, true, first, last);    // a delete callback may have moved it
-    }
+    lost |= KeepFocusOff(g, true, first, last);
     ShrinkCounts(g, true, type, count, &redraw);
     for (int r = first; r <= last; r++) {
         XmLGridRow row = GridRow(g, r);
@@ -411,10 +422,9 @@ void XmLGridDeleteColumns(Widget w, unsigned char type, int position, int count)
     }
     bool lost = LoseFocus(g, false, first, last);
     bool redraw = false;
-    if (HasCallbacks(g, XmNdeleteCallback)) {
+    if (HasCallbacks(g, XmNdeleteCallback))
         ReportColumnDeletes(g, first, last);
-        lost |= LoseFocus(g, false, first, last);
-    }
+    lost |= KeepFocusOff(g, false, first, last);
     ShrinkCounts(g, false, type, count, &redraw);
     for (int c = first; c <= last; c++) {
         XmLGridColumn column = GridColumn(g, c);

@@ -361,6 +361,17 @@ static void BeginEdit(XmLGridWidget g, XmLGridCell cell, XmLGridCallbackData *cb
     CallEdit(g, cbs, reason);
 }
 
+static void HideEditor(XmLGridWidget g)
+{
+    XmLGridPart *p = &g->grid;
+    XmTextSetString(p->textWidget, (char *)"");
+    XmTextSetInsertionPosition(p->textWidget, 0);
+    p->inEdit = False;
+    XtUnmapWidget(p->textWidget);
+    p->textHidden = True;
+    XtConfigureWidget(p->textWidget, 0, 0, 30, 10, 0);
+}
+
 static void EndEdit(XmLGridWidget g, XmLGridCell cell, XmLGridCallbackData *cbs, int reason)
 {
     XmLGridPart *p = &g->grid;
@@ -368,12 +379,22 @@ static void EndEdit(XmLGridWidget g, XmLGridCell cell, XmLGridCallbackData *cbs,
     CellAction(cell, (Widget)g, cbs);
     SetTextTranslations(g, p->traverseTranslations);
     CallEdit(g, cbs, reason);
-    XmTextSetString(p->textWidget, (char *)"");
-    XmTextSetInsertionPosition(p->textWidget, 0);
-    p->inEdit = False;
-    XtUnmapWidget(p->textWidget);
-    p->textHidden = True;
-    XtConfigureWidget(p->textWidget, 0, 0, 30, 10, 0);
+    HideEditor(g);
+}
+
+// The focus cell is going away with its row or column, and the callbacks that would
+// report it have had their turn: the focus, and any edit of it, end without a word.
+void DropFocus(XmLGridWidget g, bool row)
+{
+    XmLGridPart *p = &g->grid;
+    if (p->inEdit) {
+        SetTextTranslations(g, p->traverseTranslations);
+        HideEditor(g);
+    }
+    if (row)
+        p->focusRow = -1;
+    else
+        p->focusColumn = -1;
 }
 
 void TextAction(XmLGridWidget g, int action)

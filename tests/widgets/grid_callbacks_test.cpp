@@ -158,4 +158,22 @@ TEST_F(GridCallbacksTest, AnAddCallbackMayReplaceTheColumnDefaults)
     expectWhole();
 }
 
+TEST_F(GridCallbacksTest, FocusPutBackOnDeletedRowsIsTakenOff)
+{
+    make(6, 2);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 1, 0), 0);
+    bool moved = false;
+    on(XmNcellFocusCallback, [&](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_CELL_FOCUS_OUT && !moved) {
+            moved = true;
+            XmLGridSetFocus(mGrid, 4, 1);
+        }
+    });
+    XmLGridDeleteAllRows(mGrid, XmCONTENT);
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(part().rows, 0);
+    EXPECT_EQ(part().focusRow, -1) << "no row left to take it";
+    expectWhole();
+}
+
 }  // namespace
