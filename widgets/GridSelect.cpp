@@ -434,7 +434,8 @@ void TextAction(XmLGridWidget g, int action)
         break;
     case TEXT_EDIT:
     case TEXT_EDIT_INSERT:
-        if (!p->inEdit && visible)
+        // The editor needs room: a cell clipped to nothing (a region of no size) has none.
+        if (!p->inEdit && visible && rect.width && rect.height)
             BeginEdit(g, cell, &cbs, action == TEXT_EDIT ? XmCR_EDIT_BEGIN : XmCR_EDIT_INSERT);
         break;
     case TEXT_EDIT_CANCEL:

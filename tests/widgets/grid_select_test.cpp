@@ -203,6 +203,26 @@ TEST_F(GridSelectTest, EditingKeepsLineBreaksAndEmptiesCells)
     EXPECT_EQ(mCalls[1].reason, XmCR_EDIT_COMPLETE);
 }
 
+// While the layout is frozen the regions keep their old size; a cell they no longer
+// reach has no room for the editor, which X would refuse at a size of 0.
+TEST_F(GridSelectTest, AnEditNeedsRoomForTheEditor)
+{
+    make(XmSELECT_BROWSE_ROW);
+    XtVaSetValues(mGrid, XmNcellEditable, True, XmNtopFixedCount, 2, NULL);
+    record(XmNeditCallback);
+    show();
+    XtVaSetValues(mGrid, XmNlayoutFrozen, True, NULL);
+    XtVaSetValues(mGrid, XmNrowType, XmHEADING, XmNrowHeight, 60, XmNrowSizePolicy, XmCONSTANT,
+                  NULL);
+    XmLGridEditBegin(mGrid, True, 0, 0);
+    EXPECT_FALSE(part().inEdit);
+    EXPECT_TRUE(mCalls.empty());
+    XtVaSetValues(mGrid, XmNlayoutFrozen, False, NULL);
+    EXPECT_EQ(XmLGridEditBegin(mGrid, True, 0, 0), 0);
+    EXPECT_TRUE(part().inEdit) << "with the layout done, the cell has room";
+    settle();
+}
+
 TEST_F(GridSelectTest, CancelledEditsLeaveTheCell)
 {
     make(XmSELECT_BROWSE_ROW);
