@@ -1,5 +1,6 @@
-// showcase.cpp - shows both meter styles and every drawn-button shape, for a screenshot.
+// showcase.cpp - shows both meter styles, every drawn-button shape and a grid, for a screenshot.
 // Usage: widgets_showcase [seconds]; it quits after that many seconds (default 30).
+#include "widgets/Grid.h"
 #include "widgets/ProgressP.h"
 #include "widgets/XmL.h"
 
@@ -76,6 +77,45 @@ static void Labels(Widget parent)
     }
 }
 
+// A square of one colour in a black frame, for the icon cells.
+static Pixmap Swatch(Widget w, const char *colour)
+{
+    Display *dpy = XtDisplay(w);
+    Screen *screen = XtScreen(w);
+    XColor exact, shown;
+    XAllocNamedColor(dpy, DefaultColormapOfScreen(screen), colour, &shown, &exact);
+    Pixmap pixmap = XCreatePixmap(dpy, RootWindowOfScreen(screen), 14, 14,
+                                  DefaultDepthOfScreen(screen));
+    GC gc = XCreateGC(dpy, pixmap, 0, NULL);
+    XSetForeground(dpy, gc, BlackPixelOfScreen(screen));
+    XFillRectangle(dpy, pixmap, gc, 0, 0, 14, 14);
+    XSetForeground(dpy, gc, shown.pixel);
+    XFillRectangle(dpy, pixmap, gc, 2, 2, 10, 10);
+    XFreeGC(dpy, gc);
+    return pixmap;
+}
+
+// Icon cells in the first column, an editable second column (type, then Return), and the
+// browse selection with the focus frame on the selected row once the grid has the keyboard.
+static void Grid(Widget parent)
+{
+    Widget grid = XtVaCreateManagedWidget(
+        "grid", xmlGridWidgetClass, parent, XmNheadingRows, 1, XmNcolumns, 3, XmNwidth, 360,
+        XmNheight, 130, XmNsimpleWidths, "18c 14c 6c", XmNsimpleHeadings, "Icon|Name|Ping",
+        XmNselectionPolicy, XmSELECT_BROWSE_ROW, NULL);
+    static const char *colours[] = {"red", "green", "blue", "orange"};
+    static const char *rows[] = {"red|alpha|12", "green|beta|40", "blue|gamma|7",
+                                 "orange|delta|99"};
+    XmLGridAddRows(grid, XmCONTENT, -1, 4);
+    XtVaSetValues(grid, XmNcolumn, 0, XmNcellType, XmICON_CELL, NULL);
+    XtVaSetValues(grid, XmNcolumn, 1, XmNcellEditable, True, NULL);
+    for (int r = 0; r < 4; r++) {
+        XtVaSetValues(grid, XmNrow, r, XmNcolumn, 0, XmNcellPixmap, Swatch(grid, colours[r]),
+                      NULL);
+        XmLGridSetStringsPos(grid, XmCONTENT, r, XmCONTENT, 0, (char *)rows[r]);
+    }
+}
+
 int main(int argc, char **argv)
 {
     int seconds = argc > 1 ? atoi(argv[1]) : 30;
@@ -87,6 +127,7 @@ int main(int argc, char **argv)
     Meters(column);
     Shapes(column);
     Labels(column);
+    Grid(column);
     XtRealizeWidget(shell);
     XtAppAddTimeOut(app, (unsigned long)seconds * 1000, QuitCB, NULL);
     XtAppMainLoop(app);
