@@ -302,18 +302,22 @@ static void ShiftAfterDelete(unsigned char policy, int *scrollPos, int *focus, i
         *focus -= count;
 }
 
+static bool FocusAmong(XmLGridWidget g, bool rows, int first, int last)
+{
+    int focus = rows ? g->grid.focusRow : g->grid.focusColumn;
+    return focus >= first && focus <= last;
+}
+
 // Ends an edit and takes the focus off rows (or columns) first..last before they go.
 static bool LoseFocus(XmLGridWidget g, bool rows, int first, int last)
 {
-    XmLGridPart *p = &g->grid;
-    int focus = rows ? p->focusRow : p->focusColumn;
-    if (focus < first || focus > last)
+    if (!FocusAmong(g, rows, first, last))
         return false;
     TextAction(g, TEXT_EDIT_CANCEL);
     if (rows)
-        ChangeFocus(g, -1, p->focusColumn);
+        ChangeFocus(g, -1, g->grid.focusColumn);
     else
-        ChangeFocus(g, p->focusRow, -1);
+        ChangeFocus(g, g->grid.focusRow, -1);
     return true;
 }
 
@@ -321,9 +325,7 @@ static bool LoseFocus(XmLGridWidget g, bool rows, int first, int last)
 // taken off once more, silently: they have been heard.
 static bool KeepFocusOff(XmLGridWidget g, bool rows, int first, int last)
 {
-    XmLGridPart *p = &g->grid;
-    int focus = rows ? p->focusRow : p->focusColumn;
-    if (focus < first || focus > last)
+    if (!FocusAmong(g, rows, first, last))
         return false;
     DropFocus(g, rows);
     return true;
