@@ -66,23 +66,13 @@ protected:
     }
     void key(const char *action, const char *param)
     {
-        XEvent e;
-        memset(&e, 0, sizeof e);
-        e.xkey.type = KeyPress;
-        e.xkey.display = mDisplay;
-        e.xkey.window = XtWindow(part().textWidget);
+        XEvent e = keyPress(NoSymbol);
         String params[1] = {(char *)param};
         XtCallActionProc(part().textWidget, (char *)action, &e, params, param ? 1 : 0);
     }
     void type(KeySym sym)
     {
-        XEvent e;
-        memset(&e, 0, sizeof e);
-        e.xkey.type = KeyPress;
-        e.xkey.display = mDisplay;
-        e.xkey.window = XtWindow(part().textWidget);
-        e.xkey.keycode = XKeysymToKeycode(mDisplay, sym);
-        e.xkey.same_screen = True;
+        XEvent e = keyPress(sym);
         XtCallActionProc(part().textWidget, (char *)"self-insert", &e, nullptr, 0);
     }
 };

@@ -55,6 +55,20 @@ protected:
         free(s);
         return t;
     }
+    // A key press for the text child, which takes the grid's keyboard input.
+    XEvent keyPress(KeySym sym, Time time = 0)
+    {
+        XEvent e;
+        memset(&e, 0, sizeof e);
+        e.xkey.type = KeyPress;
+        e.xkey.display = XtDisplay(mGrid);
+        e.xkey.window = XtWindow(part().textWidget);
+        e.xkey.root = DefaultRootWindow(XtDisplay(mGrid));
+        e.xkey.keycode = XKeysymToKeycode(XtDisplay(mGrid), sym);
+        e.xkey.same_screen = True;
+        e.xkey.time = time;
+        return e;
+    }
     void record(const char *list)
     {
         XtAddCallback(mGrid, (char *)list, sRecordCB, &mCalls);

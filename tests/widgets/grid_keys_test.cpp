@@ -31,15 +31,8 @@ protected:
     // Sends one key press and release to the text child's window and handles them.
     void press(KeySym sym, unsigned state = 0)
     {
-        XEvent e;
-        memset(&e, 0, sizeof e);
-        e.xkey.display = mDisplay;
-        e.xkey.window = XtWindow(part().textWidget);
-        e.xkey.root = DefaultRootWindow(mDisplay);
-        e.xkey.keycode = XKeysymToKeycode(mDisplay, sym);
+        XEvent e = keyPress(sym, ++mTime);
         e.xkey.state = state;
-        e.xkey.same_screen = True;
-        e.xkey.time = ++mTime;
         for (int type : {KeyPress, KeyRelease}) {
             e.xkey.type = type;
             XSendEvent(mDisplay, e.xkey.window, True, KeyPressMask | KeyReleaseMask, &e);

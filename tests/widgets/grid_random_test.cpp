@@ -148,13 +148,16 @@ private:
     }
 
     // Selectors of one set-values call, then the values.
+    static void addArg(std::vector<Arg> &args, const char *name, XtArgVal value)
+    {
+        Arg a;
+        XtSetArg(a, (char *)name, value);
+        args.push_back(a);
+    }
+
     void selectors(std::vector<Arg> &args)
     {
-        auto add = [&](const char *name, XtArgVal value) {
-            Arg a;
-            XtSetArg(a, (char *)name, value);
-            args.push_back(a);
-        };
+        auto add = [&](const char *name, XtArgVal value) { addArg(args, name, value); };
         if (chance(50))
             add(XmNrowType, anyType());
         if (chance(50))
@@ -184,11 +187,7 @@ private:
     {
         std::vector<Arg> args;
         selectors(args);
-        auto add = [&](const char *name, XtArgVal value) {
-            Arg a;
-            XtSetArg(a, (char *)name, value);
-            args.push_back(a);
-        };
+        auto add = [&](const char *name, XtArgVal value) { addArg(args, name, value); };
         XmString string = nullptr;
         static const unsigned char types[] = {XmSTRING_CELL, XmICON_CELL, XmPIXMAP_CELL,
                                               XmTOGGLE_CELL, XmEDIT_STRING_CELL,
@@ -228,11 +227,7 @@ private:
     {
         std::vector<Arg> args;
         selectors(args);
-        auto add = [&](const char *name, XtArgVal value) {
-            Arg a;
-            XtSetArg(a, (char *)name, value);
-            args.push_back(a);
-        };
+        auto add = [&](const char *name, XtArgVal value) { addArg(args, name, value); };
         switch (pick(5)) {
         case 0: add(XmNrowHeight, chance(30) ? 0 : 1 + pick(30)); break;
         case 1: add(XmNcolumnWidth, chance(30) ? 0 : 1 + pick(40)); break;
@@ -306,19 +301,6 @@ private:
         }
     }
 
-    XEvent keyEvent(KeySym sym)
-    {
-        XEvent e;
-        memset(&e, 0, sizeof e);
-        e.xkey.type = KeyPress;
-        e.xkey.display = mDisplay;
-        e.xkey.window = XtWindow(part().textWidget);
-        e.xkey.keycode = XKeysymToKeycode(mDisplay, sym);
-        e.xkey.same_screen = True;
-        e.xkey.time = (Time)(1000 + mStep);
-        return e;
-    }
-
     void keys()
     {
         static const char *moves[] = {"UP", "DOWN", "LEFT", "RIGHT", "PAGE_UP", "PAGE_DOWN",
@@ -327,7 +309,7 @@ private:
                                       "EXTEND_UP", "EXTEND_PAGE_DOWN", "EXTEND_RIGHT"};
         static const char *selects[] = {"BEGIN", "EXTEND", "TOGGLE", "END", "ACTIVATE"};
         Widget text = part().textWidget;
-        XEvent e = keyEvent(XK_a);
+        XEvent e = keyPress(XK_a, (Time)(1000 + mStep));
         String param[1];
         switch (pick(6)) {
         case 0:
