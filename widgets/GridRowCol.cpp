@@ -183,7 +183,7 @@ void XmLGridAddRows(Widget w, unsigned char type, int position, int count)
     std::vector<XmLGridRow> made((size_t)count);
     for (XmLGridRow &row : made) {
         row = (XmLGridRow)AddRecord(g, addCallbacks, true, type);
-        FillRow(g, row, AddedType(type), addCallbacks);
+        FillRow(g, row, type, addCallbacks);
     }
     int pos = RowTypePosToPos(g, type, position, 1);
     if (pos < 0)
