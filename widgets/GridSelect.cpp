@@ -118,7 +118,8 @@ void SelectTypeArea(XmLGridWidget g, int kind, XEvent *event, int row, int col, 
         good = WalkContent(g, true, row,
                            [&](int r) { return SelectRowAt(g, &note, r, select, notify); });
     else if (kind == SelectColumn)
-        good = WalkContent(g, false, col, [&](int c) { return SelectColumnAt(g, &note, c, select); });
+        good = WalkContent(g, false, col,
+                           [&](int c) { return SelectColumnAt(g, &note, c, select); });
     else
         good = WalkContent(g, true, row, [&](int r) {
             return WalkContent(g, false, col,
