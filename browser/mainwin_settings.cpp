@@ -8,8 +8,11 @@
 #include <X11/Xutil.h>
 
 #include <cassert>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <string>
 
 void MainWin::readSettings()
 {
@@ -117,7 +120,14 @@ bool MainWin::writeSettings()
 // Equal servers (Server::operator==) have equal keys.
 static unsigned long long serverKey(const Server &s)
 {
-    return (unsigned long long)s.mAddress.Address() << 16 | s.mPort;
+    if (s.mAddress.HasAddress())
+        return (unsigned long long)s.mAddress.Address() << 16 | s.mPort;
+    // A name without an address is told apart by its name; the top bit keeps such keys
+    // clear of every address's.
+    std::string name = s.mAddress.KnownHostName();
+    for (char &c : name)
+        c = (char)tolower((unsigned char)c);
+    return std::hash<std::string>()(name + ":" + std::to_string(s.mPort)) | 1ULL << 63;
 }
 
 // Settings files and list sources bring tens of thousands of servers; a scan of the list

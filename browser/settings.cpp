@@ -524,5 +524,8 @@ bool makeServer(const ServerEntry &entry, Server *server)
     server->mPort = entry.port > 0 && entry.port <= 65535 ? (uint16_t)entry.port
                                                           : Server::DefaultPort;
     server->mFlags |= entry.kind;
-    return server->mAddress.Resolve(entry.host.c_str());
+    if (server->mAddress.Resolve(entry.host.c_str()))
+        return true;
+    server->mAddress.SetUnresolved(entry.host.c_str());
+    return false;
 }

@@ -75,7 +75,7 @@ std::string formatGeometry(int width, int height, int x, int y);
 
 // Between the server records of the main window and the file's server lines.
 ServerEntry serverEntry(const Server &server);
-// False when the host does not resolve; the record then has no address (all ones).
+// False when the host does not resolve; the record then keeps the name with no address.
 bool        makeServer(const ServerEntry &entry, Server *server);
 
 #endif // VIREO_BROWSER_SETTINGS_H

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <strings.h>
 
 static bool systemResolver(const char *name, uint32_t *networkOrder)
 {
@@ -20,8 +21,15 @@ static bool systemResolver(const char *name, uint32_t *networkOrder)
 
 static InetAddress::Resolver sResolver = systemResolver;
 
-InetAddress::InetAddress() : _address(0xFFFFFFFFu)
+InetAddress::InetAddress() : _address(NoAddress)
 {
+}
+
+bool InetAddress::operator==(const InetAddress &other) const
+{
+    if (_address != other._address)
+        return false;
+    return HasAddress() || strcasecmp(_hostName.c_str(), other._hostName.c_str()) == 0;
 }
 
 InetAddress::Resolver InetAddress::SetResolver(Resolver resolver)

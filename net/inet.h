@@ -16,8 +16,11 @@ public:
     // tests a stand-in that needs no name server); returns the one it replaces.
     static Resolver SetResolver(Resolver resolver);
 
-    // Host names are not compared: one machine may be known under several names.
-    bool operator==(const InetAddress &other) const { return _address == other._address; }
+    static const uint32_t NoAddress = 0xFFFFFFFFu;
+
+    // Host names are not compared: one machine may be known under several names. Only
+    // names that found no address are told apart by their names.
+    bool operator==(const InetAddress &other) const;
     bool operator!=(const InetAddress &other) const { return !(*this == other); }
 
     // A null name stands for this machine. Numeric addresses never reach the resolver.
@@ -31,6 +34,10 @@ public:
     char *DottedString() const; // in the C library's static buffer, overwritten by the next call
 
     uint32_t Address() const { return _address; }      // network byte order
+    bool HasAddress() const { return _address != NoAddress; }
+    // A name that found no address (started without a name server, say) is kept, to be
+    // shown and saved; the record has no address.
+    void SetUnresolved(const char *name) { _address = NoAddress; _hostName = name ? name : ""; }
     void SetAddress(uint32_t networkOrder) { _address = networkOrder; _hostName.clear(); }
 
 private:

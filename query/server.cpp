@@ -88,7 +88,8 @@ bool Server::Query(ServerQueryInfo &info)
     if (mSocket.Connected())
         Close();
     mDown = 0;
-    if (!mSocket.Connect(mAddress, mPort, Socket::sUdp)) {
+    // Without an address nothing is sent: all ones is the broadcast address.
+    if (!mAddress.HasAddress() || !mSocket.Connect(mAddress, mPort, Socket::sUdp)) {
         mDown = 1;
         return false;
     }

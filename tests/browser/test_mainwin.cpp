@@ -150,6 +150,35 @@ TEST_F(MainWinTest, AServerBothFavoriteAndNeverPingKeepsBothMarks)
     EXPECT_EQ(mWin->rowCount(), 1);     // the Favorites tab shows it
 }
 
+// Started without a name server (offline, say), named servers stayed in the list as
+// 255.255.255.255 and were saved so: their names were lost at the next quit.
+static bool noNameResolves(const char *, uint32_t *) { return false; }
+
+TEST_F(MainWinTest, ServersWhoseNamesDoNotResolveKeepTheirNames)
+{
+    InetAddress::Resolver system = InetAddress::SetResolver(noNameResolves);
+    mHome.writeSettings("server quake.example.test:26000 0\n"
+                        "favorite other.example.test:26000 0\n"
+                        "server 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    InetAddress::SetResolver(system);
+    EXPECT_EQ(mWin->serverCount(), 3);
+    Server *named = nullptr;
+    for (Server &s : mWin->servers()) {
+        if (std::string(s.GetName()) == "quake.example.test")
+            named = &s;
+    }
+    ASSERT_NE(named, nullptr);
+    ServerQueryInfo info;
+    EXPECT_FALSE(named->Query(info)) << "nothing is sent without an address";
+    EXPECT_TRUE(named->mDown);
+    ASSERT_TRUE(mWin->writeSettings());
+    std::string saved = mHome.readSettings();
+    EXPECT_NE(saved.find("server quake.example.test:26000 0\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("favorite other.example.test:26000 0\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("255.255.255.255"), std::string::npos) << saved;
+}
+
 TEST_F(MainWinTest, TimeOutsAreSavedButNotReadBack)
 {
     mHome.writeSettings("server 10.0.0.1:26000 7\n");
