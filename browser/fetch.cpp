@@ -1,6 +1,7 @@
 // fetch.cpp - reads server-list sources: local files and web pages over HTTP/1.0.
 #include "browser/fetch.h"
 
+#include "browser/clock.h"
 #include "browser/signalIgnored.h"
 #include "net/socket.h"
 #include "net/url.h"
@@ -8,19 +9,11 @@
 #include <cassert>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <unistd.h>
-
-long long monotonicMs()
-{
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
-}
 
 namespace {
 

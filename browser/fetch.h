@@ -20,9 +20,6 @@ struct FetchLimits {
 // are wanted, which ends the reading there as if the source had ended.
 typedef std::function<bool(const char *line, size_t length)> LineSink;
 
-// Milliseconds of the monotonic clock the limits are measured with.
-long long monotonicMs();
-
 // The request for a web page: "GET %s HTTP/1.0\n\n" with the path, of any length.
 std::string httpRequest(const char *path);
 

@@ -2,6 +2,8 @@
 // timer, with the shell's failures to run it told within the first second.
 #include "browser/gameStarter.h"
 
+#include "browser/clock.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -77,18 +79,11 @@ static bool parses(const char *command)
     return WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 127);
 }
 
-static long long nowMs()
-{
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
-}
-
 // The shell's status when it ends within WatchMs, or -1 when it is still running then (or
 // reaped by nobody knows whom); the game then runs on as a child of the system's reaper.
 static int earlyStatus(pid_t shell)
 {
-    long long until = nowMs() + GameStarter::WatchMs;
+    long long until = monotonicMs() + GameStarter::WatchMs;
     struct timespec tick = {0, 10 * 1000 * 1000};
     do {
         int status = 0;
@@ -98,7 +93,7 @@ static int earlyStatus(pid_t shell)
         if (ended < 0 && errno != EINTR)
             return -1;
         nanosleep(&tick, nullptr);
-    } while (nowMs() < until);
+    } while (monotonicMs() < until);
     return -1;
 }
 

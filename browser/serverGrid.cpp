@@ -2,6 +2,7 @@
 // server list, the text of a server's row, and the selection kept in Flag_Selected.
 #include "browser/mainwin.h"
 
+#include "browser/clock.h"
 #include "framework/VkApp.h"
 #include "widgets/Grid.h"
 

@@ -2,6 +2,7 @@
 // server-list files, one per line that holds a dotted address.
 #include "browser/mainwin.h"
 
+#include "browser/clock.h"
 #include "browser/scanner.h"
 
 #include <algorithm>

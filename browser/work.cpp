@@ -2,6 +2,7 @@
 // procedure that asks the servers in the background of the event loop.
 #include "browser/mainwin.h"
 
+#include "browser/clock.h"
 #include "framework/VkApp.h"
 #include "widgets/Progress.h"
 
@@ -15,7 +16,6 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
-#include <ctime>
 
 // A request is sent again when its server has not answered it for this long.
 static const int QuietMs = 2000;
@@ -29,13 +29,6 @@ static const int WaitSliceMs = 50;
 // The most work one call does before it gives the event loop back, however many servers
 // answered at once; the rest waits for the next call.
 static const int PassWorkMs = 20;
-
-static long long nowMs()
-{
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
-}
 
 void MainWin::trace(const char *format, ...) const
 {
@@ -91,7 +84,7 @@ void MainWin::stop()
     if (!running())
         return;
     if (!stopRequested())
-        mStopDeadline = nowMs() + StopGraceMs;
+        mStopDeadline = monotonicMs() + StopGraceMs;
     mModeFlags |= Mode_Stop;
     if (mRedialTimer)
         stopWorkProc();     // a redial in its pause has no query in flight
@@ -103,7 +96,7 @@ static const long long ProgressEveryMs = 100;
 
 bool MainWin::progressDue(long long *shownAt)
 {
-    long long now = nowMs();
+    long long now = monotonicMs();
     if (*shownAt != 0 && now - *shownAt < ProgressEveryMs)
         return false;
     *shownAt = now;
@@ -226,7 +219,7 @@ bool MainWin::workProc()
         setStatus(nullptr);
         return true;
     }
-    if (!mWaitingList.empty() && stopRequested() && nowMs() >= mStopDeadline)
+    if (!mWaitingList.empty() && stopRequested() && monotonicMs() >= mStopDeadline)
         endStoppedQueries();
     else if (!mWaitingList.empty() && handleMessage())
         return true;
@@ -259,7 +252,7 @@ void MainWin::startQueries()
         assert(!s->Connected());
         if (s->Query(mQueryInfo)) {
             trace("\tQuerying %s\n", s->GetName());
-            long long now = nowMs();
+            long long now = monotonicMs();
             mWaits[s] = {now + QuietMs, now + mQueryLimitMs};
             mWaitingList.push_back(s);
         } else {
@@ -285,7 +278,7 @@ bool MainWin::handleMessage()
         next = std::min(next, mWaits[s].quietUntil);
     }
     fds.push_back({ConnectionNumber(XtDisplay(baseWidget())), POLLIN, 0});
-    long long left = next - nowMs();
+    long long left = next - monotonicMs();
     int wait = left < WaitSliceMs ? (int)left : WaitSliceMs;
     if (wait < 0 || XtAppPending(gApplication->appContext()) != 0)
         wait = 0;           // events and due timers first; they bring us back at once
@@ -317,7 +310,7 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
         bool answered = false;
         if (s->HandleMessage(&answered)) {
             if (answered)
-                mWaits[s].quietUntil = nowMs() + QuietMs;
+                mWaits[s].quietUntil = monotonicMs() + QuietMs;
             trace(answered ? "\tReply from %s\n" : "\tDropped a datagram from %s\n",
                   s->GetName());
             continue;
@@ -345,7 +338,7 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
 // sendings are spent, or whose query has run too long, is given up.
 void MainWin::requeryOverdue()
 {
-    long long now = nowMs();
+    long long now = monotonicMs();
     size_t i = 0;
     while (i < mWaitingList.size()) {
         Server *s = mWaitingList[i];
@@ -408,12 +401,12 @@ void MainWin::giveUp(size_t index)
 void MainWin::startPassWork()
 {
     if (mPassEnd == 0)
-        mPassEnd = nowMs() + PassWorkMs;
+        mPassEnd = monotonicMs() + PassWorkMs;
 }
 
 bool MainWin::passWorkDone() const
 {
-    return mPassEnd != 0 && nowMs() >= mPassEnd;
+    return mPassEnd != 0 && monotonicMs() >= mPassEnd;
 }
 
 // ---- Redial pause
