@@ -29,7 +29,8 @@ TEST(PatternMatchTest, Table)
         {"x", "[]x]", true},
         {"y", "[]x]", false},
         {"-", "[-a]", true},
-        {"e2m1", "e[1-3]m1", true},
+        {"e1m1", "e[1-3]m1", true}, // both ends of a range are in it
+        {"e3m1", "e[1-3]m1", true},
         {"e4m1", "e[1-3]m1", false},
         {"e-m1", "e[1-]m1", true},  // a '-' before ']' is a member
         {"dm?", "dm\\?", true},
@@ -94,6 +95,7 @@ TEST_F(FilterTest, EachTestAtItsLimit)
         {"too few", [](ServerFilter &f, Server &) { f.minPlayerFilter = 1; f.minPlayers = 5; }, false},
         {"enough", [](ServerFilter &f, Server &) { f.minPlayerFilter = 1; f.minPlayers = 4; }, true},
         {"too many", [](ServerFilter &f, Server &) { f.maxPlayerFilter = 1; f.maxPlayers = 3; }, false},
+        {"not too many", [](ServerFilter &f, Server &) { f.maxPlayerFilter = 1; f.maxPlayers = 4; }, true},
         {"include *", [](ServerFilter &f, Server &s) { f.includeMapFilter = 1; s.mMap[0] = 0; }, true},
         {"include empty", [](ServerFilter &f, Server &) { f.includeMapFilter = 1; f.includeMap[0] = 0; }, false},
         {"include other", [](ServerFilter &f, Server &) { f.includeMapFilter = 1; strcpy(f.includeMap, "e1m?"); }, false},

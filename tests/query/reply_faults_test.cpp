@@ -158,13 +158,15 @@ TEST_F(ReplyFaultTest, MalformedRuleReplyStoresNothing)
 
 TEST_F(ReplyFaultTest, RuleNameTooLongToAskAfterEndsTheList)
 {
-    mGame.rules = {{"deathmatch", "1"}, {std::string(1550, 'r'), "x"}, {"never", "asked"}};
+    // The longest name a request can carry is asked after; one character more is not.
+    mGame.rules = {{"deathmatch", "1"}, {std::string(Server::MaxRuleName, 'q'), "w"},
+                   {std::string(Server::MaxRuleName + 1, 'r'), "x"}, {"never", "asked"}};
     QueryRun run = Run(true, true);
     EXPECT_TRUE(run.finished);
     EXPECT_FALSE(mServer.mDown);
-    ASSERT_EQ(mServer.mRules.size(), 2u);
-    EXPECT_EQ(mServer.mRules[1].mName.size(), 1550u);
-    EXPECT_EQ(mFake.RequestCount(0x04), 2u);
+    ASSERT_EQ(mServer.mRules.size(), 3u);
+    EXPECT_EQ(mServer.mRules[2].mName.size(), (size_t)Server::MaxRuleName + 1);
+    EXPECT_EQ(mFake.RequestCount(0x04), 3u);
     EXPECT_EQ(mServer.mPlayers.size(), 2u);
 }
 
