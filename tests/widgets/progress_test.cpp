@@ -184,7 +184,7 @@ TEST_F(ProgressTest, TimesAreFormattedBySize)
     set(XmNshowTime, True);
     set(XmNvalue, 50);
     const std::pair<time_t, const char *> cases[] = {
-        {9, "9 sec"}, {65, "1:05 min"}, {75, "1:15 min"}, {3725, "1:02 hr"},
+        {9, "9 sec"}, {69, "1:09 min"}, {70, "1:10 min"}, {3600 + 9 * 60, "1:09 hr"},
         {36000 + 600, "10:10 hr"}, {500 * 3600, "99:00 hr"},
     };
     for (auto &c : cases) {
