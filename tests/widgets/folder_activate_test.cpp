@@ -338,4 +338,19 @@ TEST_F(FolderActivateTest, BitmapTabsOwnTwoPixmapsInTheFoldersDepth)
     EXPECT_TRUE(warned(warning(mFolder, "AddBitmapTab() - bad bitmap, tab made without it")));
 }
 
+// X sizes stop at 32767: the widest bitmap there can be is taken, one pixel more is not.
+TEST_F(FolderActivateTest, BitmapTabsTakeTheWidestPixmapAndRefuseWider)
+{
+    folder();
+    show();
+    std::vector<char> bits(32768 / 8, (char)0xff);
+    XmString label = XmStringCreateSimple((char *)"wide");
+    Widget widest = XmLFolderAddBitmapTab(mFolder, label, bits.data(), 32767, 1);
+    Widget wider = XmLFolderAddBitmapTab(mFolder, label, bits.data(), 32768, 1);
+    XmStringFree(label);
+    EXPECT_EQ(area(widest).pixmapWidth, 32767);
+    EXPECT_EQ(area(wider).tabPixmap, (Pixmap)XmUNSPECIFIED_PIXMAP);
+    EXPECT_EQ(sWarnings.size(), 1u);
+}
+
 }  // namespace

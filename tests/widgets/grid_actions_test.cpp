@@ -205,6 +205,9 @@ TEST_F(GridActionsTest, ExtendingSelectsARangeOfRows)
     EXPECT_EQ(rows[2], 3);
     key("XmLGridTraverse", "EXTEND_UP");
     EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 2);
+    for (int i = 0; i < 3; i++)
+        key("XmLGridTraverse", "EXTEND_DOWN");      // to the last row and against it
+    EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 4);
 }
 
 TEST_F(GridActionsTest, TypingStartsAnEditOnlyInEditableCells)

@@ -231,6 +231,8 @@ TEST_F(GridTest, SimpleWidthsForMissingColumnsSetNothing)
     XtVaSetValues(mGrid, XmNsimpleWidths, "65536c", NULL);
     EXPECT_TRUE(warned("SetSimpleWidths() - widths must be below 65536"));
     EXPECT_EQ(GridColumn(g(), 0)->width, 8);
+    XtVaSetValues(mGrid, XmNsimpleWidths, "5c", NULL);     // one for each column there is
+    EXPECT_EQ(GridColumn(g(), 0)->width, 5);
 }
 
 TEST_F(GridTest, SimpleHeadingsFillTheFirstHeadingRow)

@@ -48,8 +48,10 @@ TEST_F(GridRowColTest, AddingBeforeARowShiftsIt)
 {
     make(3, 1);
     label(3);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 1, 0), 0);
     XmLGridAddRows(mGrid, XmCONTENT, 1, 2);
     EXPECT_EQ(column0(), "0,,,1,2,");
+    EXPECT_EQ(part().focusRow, 3) << "the focus stays on its row, now further down";
 }
 
 TEST_F(GridRowColTest, TheFirstContentRowsTakeTheFocus)
@@ -176,6 +178,8 @@ TEST_F(GridRowColTest, MovingRowsKeepsSelection)
     XmLGridMoveRows(mGrid, 3, 0, 2);
     EXPECT_EQ(column0(), "2,3,4,0,1,");
     EXPECT_TRUE(RowIsSelected(GridRow(g(), 3)));
+    XmLGridMoveRows(mGrid, 0, 3, 2);        // a run that ends with the last row
+    EXPECT_EQ(column0(), "0,1,2,3,4,");
 }
 
 TEST_F(GridRowColTest, MovingOutOfTheContentIsRefused)
@@ -240,6 +244,8 @@ TEST_F(GridRowColTest, ScrollPositionFollowsDeletedRows)
     EXPECT_EQ(part().scrollRow, 40);
     XmLGridAddRows(mGrid, XmCONTENT, 0, 5);
     EXPECT_EQ(part().scrollRow, 45);
+    XmLGridAddRows(mGrid, XmCONTENT, 45, 5);        // just where the scroll row is
+    EXPECT_EQ(part().scrollRow, 50);
 }
 
 }  // namespace

@@ -165,6 +165,13 @@ TEST_F(GridSelectTest, EditBeginChecksTheColumnFirst)
     make(XmSELECT_BROWSE_ROW);
     EXPECT_EQ(XmLGridEditBegin(mGrid, True, 99, 99), -1);
     EXPECT_EQ(sWarnings, std::vector<std::string>{warning("EditBegin() - invalid column")});
+    XtVaSetValues(mGrid, XmNheight, 400, NULL);     // every row in sight
+    show();
+    EXPECT_EQ(XmLGridEditBegin(mGrid, True, 5, 0), -1);
+    EXPECT_TRUE(warned("EditBegin() - invalid row"));
+    sWarnings.clear();
+    EXPECT_EQ(XmLGridEditBegin(mGrid, True, 4, 0), 0) << "the last row";
+    EXPECT_TRUE(sWarnings.empty());
 }
 
 TEST_F(GridSelectTest, ANonEditableCellRefusesTheEdit)
@@ -262,6 +269,10 @@ TEST_F(GridSelectTest, GeometryFunctionsSpeakInTypes)
     EXPECT_EQ(r, 0);
     EXPECT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 9, XmCONTENT, 0, False, &rect), -1);
     EXPECT_TRUE(warned("RowColumnToXY() - invalid position"));
+    // Counted over all types the rows are the heading and five content rows.
+    XtVaSetValues(mGrid, XmNheight, 400, NULL);
+    EXPECT_EQ(XmLGridRowColumnToXY(mGrid, XmALL_TYPES, 5, XmCONTENT, 0, False, &rect), 0);
+    EXPECT_EQ(XmLGridRowColumnToXY(mGrid, XmALL_TYPES, 6, XmCONTENT, 0, False, &rect), -1);
     EXPECT_EQ(XmLGridRowIsVisible(mGrid, 0), 1);
     EXPECT_EQ(XmLGridColumnIsVisible(mGrid, 7), 0);
 }

@@ -86,6 +86,8 @@ TEST_F(GridTextTest, LineBreaksTravelAsBackslashN)
     Read(g(), XmFORMAT_DELIMITED, '|', 0, 0, "one\\ntwo");
     EXPECT_EQ(XmStringLineCount(CellGetString(GetCell(g(), 0, 0))), 2);
     EXPECT_EQ(written(XmFORMAT_DELIMITED, '|'), "one\\ntwo");
+    Read(g(), XmFORMAT_DELIMITED, '|', 0, 0, "last\\n");
+    EXPECT_EQ(XmStringLineCount(CellGetString(GetCell(g(), 0, 0))), 2) << "at the very end too";
 }
 
 TEST_F(GridTextTest, LongFieldsAreReadWhole)

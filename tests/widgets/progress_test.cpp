@@ -279,6 +279,15 @@ TEST_F(ProgressTest, BoxesThatDoNotFitAreNotDrawn)
     settle();
     Snapshot wider(mMeter);
     EXPECT_EQ(wider.count(kBlue, 0, 0, 64, 30), 10 * 2 * 22) << "ten boxes, each 2 pixels inside";
+    // Ten boxes of shadows 2 pixels thick need 40 pixels inside the meter's own shadow.
+    XtVaSetValues(mMeter, XmNwidth, 43, NULL);
+    settle();
+    Snapshot tight(mMeter);
+    EXPECT_EQ(tight.count(kYellow, 2, 2, 39, 26), 39 * 26) << "no box";
+    XtVaSetValues(mMeter, XmNwidth, 44, NULL);
+    settle();
+    Snapshot fits(mMeter);
+    EXPECT_EQ(fits.count(kYellow, 2, 2, 40, 26), 0) << "ten boxes, all shadow";
 }
 
 TEST_F(ProgressTest, HugeBoxCountsDrawAtOnce)
