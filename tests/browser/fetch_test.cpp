@@ -105,6 +105,14 @@ TEST_F(FetchTest, LongLinesAreCutAndTheNextLineIsWhole)
     EXPECT_EQ(mLines, (std::vector<std::string>{std::string(16, 'x'), "10.0.0.2\n"}));
 }
 
+TEST_F(FetchTest, ALineOf1023BytesIsWholeAndALongerOneIsCut)
+{
+    std::ofstream(mFile) << std::string(1023, 'x') << "\n" << std::string(1024, 'y') << "\n";
+    ASSERT_TRUE(fetch("file:" + mFile));
+    EXPECT_EQ(mLines, (std::vector<std::string>{std::string(1023, 'x') + "\n",
+                                                std::string(1023, 'y')}));
+}
+
 TEST_F(FetchTest, AnEndlessFileEndsInATimeOut)
 {
     mLimits.totalMs = 300;

@@ -14,9 +14,12 @@ TEST(SettingValueTest, BoolsAndIntsReadLikeTheFileWritesThem)
     EXPECT_EQ(Setting::GetInt("  -12abc"), -12);
     EXPECT_EQ(Setting::GetInt("abc"), 0);
     int n = 5;
+    EXPECT_TRUE(Setting::ScanInt("2147483647", &n));
+    EXPECT_EQ(n, INT_MAX);
     EXPECT_TRUE(Setting::ScanInt("-2147483648", &n));
     EXPECT_EQ(n, INT_MIN);
     EXPECT_FALSE(Setting::ScanInt("2147483648", &n));
+    EXPECT_FALSE(Setting::ScanInt("-2147483649", &n));
     EXPECT_FALSE(Setting::ScanInt("-99999999999999999999999", &n));
     EXPECT_EQ(n, INT_MIN);                      // a refused number stores nothing
 }
@@ -49,16 +52,15 @@ TEST_F(OptionsParseTest, MissingValuesAndUnknownKeysChangeNothing)
 
 TEST_F(OptionsParseTest, QueriesAtOnceIsKeptBetweenOneAndSixtyFour)
 {
-    mOptions.parse("queriesAtOnce 0");
-    EXPECT_EQ(mOptions.queriesAtOnce, 1);
-    mOptions.parse("queriesAtOnce -20");
-    EXPECT_EQ(mOptions.queriesAtOnce, 1);
-    mOptions.parse("queriesAtOnce 1000");
-    EXPECT_EQ(mOptions.queriesAtOnce, 64);
-    mOptions.parse("queriesAtOnce 16");
-    EXPECT_EQ(mOptions.queriesAtOnce, 16);
-    mOptions.parse("queriesAtOnce 4294967300");      // does not fit: refused
-    EXPECT_EQ(mOptions.queriesAtOnce, 16);
+    struct { const char *text; int stored; } cases[] = {
+        {"0", 1}, {"-20", 1}, {"1000", 64}, {"16", 16},
+        {"4294967300", 16},     // does not fit: refused, the value stays
+        {"65", 64}, {"1", 1}, {"64", 64},
+    };
+    for (const auto &c : cases) {
+        mOptions.parse((std::string("queriesAtOnce ") + c.text).c_str());
+        EXPECT_EQ(mOptions.queriesAtOnce, c.stored) << c.text;
+    }
 }
 
 TEST_F(OptionsParseTest, MapPatternsAreCutToTheirField)

@@ -140,6 +140,18 @@ TEST_F(SettingsFilesTest, AHugeFileIsReadOnlyUpToItsBound)
     problem.clear();
     EXPECT_TRUE(readSettings(mPath.c_str(), &s, &problem));
     EXPECT_EQ(problem, "");
+
+    // A file of the bound is read whole; one byte more cuts its last line.
+    for (size_t extra : {0, 1}) {
+        std::string last = "filter all\n";
+        std::string exact = "# " + std::string((4 << 20) - 3 - last.size() + extra, '-') + "\n";
+        put(mPath, exact + last);
+        Settings t;
+        problem.clear();
+        EXPECT_TRUE(readSettings(mPath.c_str(), &t, &problem));
+        EXPECT_EQ(t.view, extra ? 1 : 0) << extra;
+        EXPECT_EQ(problem.empty(), extra == 0) << extra;
+    }
 }
 
 // ---- Writing
@@ -235,7 +247,11 @@ TEST_F(SettingsFilesTest, LeftoversOfKilledSavesGoAtTheNextSave)
     ASSERT_GE(leftovers, 1) << "no save was ever caught half-way";
     put(mDir + "/.vireorc.backup", "mine\n");
     put(mDir + "/.vireorc.saving-1-abcdef", "a save of a running program\n");
+    // No process has a number of nine digits; ten may stand for another one cut short.
+    put(mDir + "/.vireorc.saving-999999999-abcdef", "gone\n");
+    put(mDir + "/.vireorc.saving-1000000001-abcdef", "not ours to judge\n");
     ASSERT_TRUE(writeSettings(mPath.c_str(), Settings()));
     EXPECT_EQ(names(), (std::set<std::string>{".vireorc", ".vireorc.backup",
-                                              ".vireorc.saving-1-abcdef"}));
+                                              ".vireorc.saving-1-abcdef",
+                                              ".vireorc.saving-1000000001-abcdef"}));
 }

@@ -196,6 +196,29 @@ TEST_F(SettingsFileTest, ServerLinesGiveHostAndPortOrNothing)
     EXPECT_EQ(s.servers[4].host, "localhost");
 }
 
+// Each bound keeps its own value and passes over the next one.
+TEST_F(SettingsFileTest, LargestPaneSizePortHostAndLineAreReadTheNextAreNot)
+{
+    std::string lineOf65536 = "option quakeCmd " + std::string(65536 - 16, 'c');
+    Settings s = readText("rulePaneWidth 32767\ninfoPaneHeight 32768\n"
+                          "server 10.0.0.1:65535\nserver 10.0.0.2:65536\n"
+                          "server " + std::string(255, 'h') + "\nserver " +
+                          std::string(256, 'h') + "\n" + lineOf65536 + "\n" +
+                          "option quakeOptions " + std::string(65537 - 20, 'o') + "\n");
+    EXPECT_EQ(s.rulePaneWidth, 32767);
+    EXPECT_EQ(s.infoPaneHeight, 0);
+    ASSERT_EQ(s.servers.size(), 2u);
+    EXPECT_EQ(s.servers[0].port, 65535);
+    EXPECT_EQ(s.servers[1].host, std::string(255, 'h'));
+    EXPECT_EQ(s.options.quakeCmd.size(), lineOf65536.size() - 16);
+    EXPECT_EQ(s.options.quakeOptions, "");
+    s.infoPaneHeight = 150;
+    parseSettingsLine("infoPaneHeight -1", &s);
+    EXPECT_EQ(s.infoPaneHeight, 150);
+    parseSettingsLine("infoPaneHeight 0", &s);
+    EXPECT_EQ(s.infoPaneHeight, 0);
+}
+
 // Favorite and never-ping are two marks; a server can carry both, neither or either.
 TEST_F(SettingsFileTest, EveryCombinationOfTheTwoMarksComesBack)
 {
@@ -402,8 +425,11 @@ TEST(SettingsServerTest, EntriesAndServersCarryKindHostAndPort)
     EXPECT_EQ(entry.kind, (unsigned)(Server::Flag_Avoid | Server::Flag_Favorite));
 
     Server back;
-    makeServer({Server::Flag_Favorite, "localhost", 26002, 9}, &back);
-    EXPECT_EQ(back.mPort, 26002);
+    makeServer({Server::Flag_Favorite, "localhost", 65535, 9}, &back);
+    EXPECT_EQ(back.mPort, 65535);
     EXPECT_TRUE(back.TestFlag(Server::Flag_Favorite));
     EXPECT_EQ(serverEntry(back).host, "localhost");
+    Server beyond;
+    makeServer({0, "localhost", 65536, 0}, &beyond);
+    EXPECT_EQ(beyond.mPort, 26000);             // not the low 16 bits of it
 }
