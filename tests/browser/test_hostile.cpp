@@ -389,11 +389,17 @@ TEST_F(HostileTest, TheStatusLineNamesAServerPlainAndShort)
 TEST(GeometryTest, OnlyAUsableSizeAndAPlaceOnTheScreenPass)
 {
     for (const char *good : {"800x600+10+20", "640x480", "+10+20", "800x600+-4+20",
-                             "800x600-0-0", "800x600+1200+900", "=700x500+0+0"})
+                             "800x600-0-0", "800x600+1200+900", "=700x500+0+0",
+                             "200x100", "32767x32767", "800x600+1248+992",
+                             "800x600+-768+-568", "00800x00600"})
         EXPECT_TRUE(MainWin::usableGeometry(good, 1280, 1024)) << good;
+    // Each just past a bound of those: too small, too large, 31 pixels on the screen.
     for (const char *bad : {"", "0x0", "1x1", "65536x65536", "99999x99999+99999+99999",
                             "800x600+5000+20", "800x600+-790+0", "800x600+0-1020",
-                            "99999999999x600", "junk", "800x600+10+20junk", "x+1"})
+                            "99999999999x600", "junk", "800x600+10+20junk", "x+1",
+                            "199x600", "800x99", "32768x600", "800x32768", "800x600+1249+0",
+                            "800x600+0+993", "800x600+-769+0", "800x600+0+-569",
+                            "000800x600"})
         EXPECT_FALSE(MainWin::usableGeometry(bad, 1280, 1024)) << bad;
 }
 

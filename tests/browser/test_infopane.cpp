@@ -23,6 +23,7 @@ TEST(QuakeNameTest, GameCharactersBecomePlainLettersDigitsAndBrackets)
     EXPECT_STREQ(quakeNameToAscii("\x10\x11\x0a\x0c\x0d"), "[]]]]");
     EXPECT_STREQ(quakeNameToAscii("\x92\x93\x9b"), "019");
     EXPECT_STREQ(quakeNameToAscii("\x12\x1b"), "09");
+    EXPECT_STREQ(quakeNameToAscii(" ~\xa0\xfe"), " ~ ~");    // the ends of both plain ranges
     EXPECT_STREQ(quakeNameToAscii("a\x01\x0b\x0f\x1c\x7f\x80\x8f\x9c\x9f" "b"), "ab");
     EXPECT_STREQ(quakeNameToAscii(""), "");
 }

@@ -59,6 +59,12 @@ TEST(ServerRowTextTest, LongNamesAreNotCutAwayFromTheOtherCells)
     EXPECT_EQ(text, std::string(300, 'n') + "|10|0|10.0.0.8|dm2|4/8");
 }
 
+TEST(ShownNameTest, SixtyFourCharactersShowWholeAndALongerNameIsCut)
+{
+    EXPECT_EQ(MainWin::shownName(std::string(64, 'n').c_str()), std::string(64, 'n'));
+    EXPECT_EQ(MainWin::shownName(std::string(65, 'n').c_str()), std::string(61, 'n') + "...");
+}
+
 // ---- The grid of a shown window
 
 class ServerGridTest : public ::testing::Test {
