@@ -12,6 +12,7 @@
 
 #include <Xm/TextF.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -199,6 +200,15 @@ std::string gridRowText(Widget grid, int row, int first, int count)
         text += (char)c;
     fclose(fp);
     return text;
+}
+
+std::vector<std::string> shownAddresses(MainWin *win)
+{
+    std::vector<std::string> addresses;
+    for (int row = 0; row < win->rowCount(); row++)
+        addresses.push_back(gridRowText(win->serverGrid(), row, 3, 1));
+    std::sort(addresses.begin(), addresses.end());
+    return addresses;
 }
 
 } // namespace harness

@@ -87,6 +87,9 @@ void crossing(Widget w, int type);
 
 // The texts of columns first .. first + count - 1 of a grid's content row, "|" between them.
 std::string gridRowText(Widget grid, int row, int first, int count);
+// The address cell of every row the server grid shows ("10.0.0.1", "10.0.0.2:27500"),
+// sorted: what the user sees listed, whatever the window's records say.
+std::vector<std::string> shownAddresses(MainWin *win);
 
 // Reads the message of the error dialog that the next post shows, then answers OK.
 void readErrorLater(std::string *seen);

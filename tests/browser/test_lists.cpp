@@ -99,6 +99,7 @@ TEST_F(ListTest, FavoritesAreAddedElsewhereAndRemovedOnTheirOwnTab)
     mWin->toggleFavorites();
     EXPECT_FALSE(at("10.0.0.1:26000")->TestFlag(Server::Flag_Favorite));
     EXPECT_FALSE(mWin->filterServer(*at("10.0.0.1:26000")));
+    EXPECT_EQ(shownAddresses(mWin), std::vector<std::string>{"10.0.0.2:27500"});
     // The other marked server was not selected and keeps its mark.
     EXPECT_TRUE(at("10.0.0.2:27500")->TestFlag(Server::Flag_Favorite));
 }
@@ -130,6 +131,20 @@ TEST_F(ListTest, DeleteRemovesOnlySelectedServersTheViewShows)
     EXPECT_EQ(at("10.0.0.2:27500"), nullptr);
     ASSERT_NE(at("10.0.0.3:26000"), nullptr);
     EXPECT_TRUE(at("10.0.0.3:26000")->TestFlag(Server::Flag_Selected));
+    EXPECT_EQ(shownAddresses(mWin), std::vector<std::string>{});
+}
+
+// Checked in the grid: the rows left are those of the servers not deleted.
+TEST_F(ListTest, DeletingTheMiddleThenTheFirstServerLeavesTheOthersShown)
+{
+    showTab(0);
+    at("10.0.0.2:27500")->SetSelected(true);
+    mWin->deleteServers();
+    EXPECT_EQ(shownAddresses(mWin), (std::vector<std::string>{"10.0.0.1", "10.0.0.3"}));
+    at("10.0.0.1:26000")->SetSelected(true);
+    mWin->deleteServers();
+    EXPECT_EQ(shownAddresses(mWin), std::vector<std::string>{"10.0.0.3"});
+    EXPECT_EQ(statusText(mWin), "1/1 servers");
 }
 
 TEST_F(ListTest, MarksGoOnlyOnSelectedServersTheViewShows)

@@ -173,6 +173,9 @@ TEST_F(OptionsDialogTest, ApplyAndOkWriteBackAndRefilterTheView)
     s.SetHost("10.0.0.1:26000");
     s.mDown = 0;
     s.mPing = 300;
+    mWin->addServer(s);
+    mWin->updateView();
+    ASSERT_EQ(shownAddresses(mWin), std::vector<std::string>{"10.0.0.1"});
     open();
     EXPECT_TRUE(mWin->filterServer(s));
     field("minPing")->setState(1);
@@ -186,6 +189,7 @@ TEST_F(OptionsDialogTest, ApplyAndOkWriteBackAndRefilterTheView)
     EXPECT_TRUE(mWin->options().queryRules);
     EXPECT_EQ(mWin->options().quakePath, "/opt/quake");
     EXPECT_FALSE(mWin->filterServer(s));
+    EXPECT_EQ(shownAddresses(mWin), std::vector<std::string>{});
 
     type(field("maxQueryWait"), "450");
     field("mapInclude")->setState(1);

@@ -152,6 +152,9 @@ TEST_F(ServerGridTest, RebuildShowsTheViewSortedWithEachRowsServer)
     mWin->setViewTab(0);
     EXPECT_EQ(rowServer(0), at("10.0.0.2:27500"));
     EXPECT_EQ(rowServer(2), at("10.0.0.1:26000"));
+    mWin->setServerSortKey(3);  // by address, an order of its own: shown at once
+    EXPECT_EQ(rowServer(0), at("10.0.0.1:26000"));
+    EXPECT_EQ(rowServer(1), at("10.0.0.2:27500"));
 }
 
 TEST_F(ServerGridTest, SelectionLivesInTheServersAcrossViewsAndDeleteTakesOnlyShownOnes)

@@ -92,10 +92,11 @@ TEST_F(UpdateTest, ErrorPageIsReadLikeAnyOther)
 TEST_F(UpdateTest, FileSourceIsReadToItsLastLine)
 {
     std::string path = listFile("list.txt", "# my servers\n10.3.3.3:26001\n\nlast 10.3.3.4");
-    show({"file:" + path});
+    show({"file:" + path}, "filter all\n");
     mWin->updateList();
     EXPECT_EQ(serverTexts(), (std::set<std::string>{"10.3.3.3:26001", "10.3.3.4:26000"}));
-    EXPECT_EQ(statusText(mWin), countLine());
+    EXPECT_EQ(shownAddresses(mWin), (std::vector<std::string>{"10.3.3.3:26001", "10.3.3.4"}));
+    EXPECT_EQ(statusText(mWin), "2/2 servers");
 }
 
 // A failing source stops the update there and says why; the sources after it are not read.
@@ -175,6 +176,7 @@ TEST_F(UpdateTest, ListFileAddsOneServerPerLine)
     FILE *fp = fopen(path.c_str(), "r");
     ASSERT_NE(fp, nullptr);
     size_t before = mWin->servers().size();
+    mWin->setViewTab(0);        // shows servers that never answered
     std::string error;
     EXPECT_TRUE(mWin->updateFromFile(fp, "list", &error));
     fclose(fp);
@@ -183,6 +185,8 @@ TEST_F(UpdateTest, ListFileAddsOneServerPerLine)
     for (const char *added : {"10.7.7.1:26000", "10.7.7.2:26000", "1.6.2.1:26000",
                               "10.7.7.3:26000"})
         EXPECT_TRUE(texts.count(added)) << added;
+    EXPECT_EQ(shownAddresses(mWin),
+              (std::vector<std::string>{"1.6.2.1", "10.7.7.1", "10.7.7.2", "10.7.7.3"}));
     EXPECT_EQ(statusText(mWin), countLine());
 }
 

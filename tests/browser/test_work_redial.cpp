@@ -52,6 +52,7 @@ TEST_F(RedialTest, FullServerIsAskedEverySecondUntilASlotOpens)
     Server *watched = serverAt(mWin, full->HostText());
     EXPECT_EQ(mWin->slotServer, watched);
     EXPECT_EQ(watched->mNumPlayers, 15);
+    EXPECT_EQ(gridRowText(mWin->serverGrid(), 0, 5, 1), "15/16") << "the grid shows the slot";
     std::vector<FakeRequest> sent = full->Requests();
     ASSERT_EQ(sent.size(), 4u);
     for (size_t i = 1; i < sent.size(); i++) {
