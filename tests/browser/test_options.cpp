@@ -14,6 +14,7 @@
 #include <Xm/TextF.h>
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
+#include <X11/keysym.h>
 
 #include <climits>
 #include <cstring>
@@ -43,6 +44,20 @@ static void leave(Field *f)
     cbs.reason = XmCR_LOSING_FOCUS;
     cbs.doit = True;
     XtCallCallbacks(f->text(), XmNlosingFocusCallback, &cbs);
+}
+
+// A key typed at the end of a text field, as the keyboard would.
+static void typeAtEnd(Widget text, KeySym key)
+{
+    XmTextFieldSetInsertionPosition(text, XmTextFieldGetLastPosition(text));
+    XEvent e = {};
+    e.xkey.type = KeyPress;
+    e.xkey.display = XtDisplay(text);
+    e.xkey.window = XtWindow(text);
+    e.xkey.root = DefaultRootWindow(XtDisplay(text));
+    e.xkey.keycode = XKeysymToKeycode(XtDisplay(text), key);
+    e.xkey.same_screen = True;
+    XtCallActionProc(text, (char *)"self-insert", &e, nullptr, 0);
 }
 
 class OptionsDialogTest : public ::testing::Test {
@@ -297,6 +312,10 @@ TEST_F(OptionsDialogTest, NumberFieldsTakeDigitsOnlyAndClampWhenLeft)
     Field *map = field("mapInclude");
     XmTextFieldInsert(map->text(), 0, (char *)"e1m?");
     EXPECT_EQ(map->getString(), "e1m?*");
+    map->setString("e1m?|e2m?|e3m?|e4m");          // 18 characters
+    typeAtEnd(map->text(), XK_1);
+    typeAtEnd(map->text(), XK_2);
+    EXPECT_EQ(map->getString(), "e1m?|e2m?|e3m?|e4m1");
 }
 
 TEST_F(OptionsDialogTest, ApplyBoundsNumbersNotYetLeftAndCutsLongPatterns)
@@ -316,6 +335,25 @@ TEST_F(OptionsDialogTest, ApplyBoundsNumbersNotYetLeftAndCutsLongPatterns)
     EXPECT_EQ(o.filter.maxPlayers, 0);
     EXPECT_STREQ(o.filter.excludeMap, "e1m1|e1m2|e1m3|e1m4");
     EXPECT_EQ(textOf(field("pingsAtOnce")->text()), "16");
+}
+
+TEST_F(OptionsDialogTest, EachNumberKeepsBothEndsOfItsRangeAndNothingPast)
+{
+    open();
+    struct { const char *name; int low, high; } ranges[] = {
+        {"minPing", 0, 2000}, {"minTimeout", 0, 500}, {"maxPlayers", 0, 16},
+        {"minPlayers", 0, 16}, {"pingsAtOnce", 1, 16}, {"maxQueryWait", 0, 1000},
+    };
+    for (const auto &r : ranges) {
+        Field *f = field(r.name);
+        std::vector<int> kept;
+        for (int value : {r.low - 1, r.low, r.high, r.high + 1}) {
+            f->setInt(value);
+            leave(f);
+            kept.push_back(f->getInt());
+        }
+        EXPECT_EQ(kept, (std::vector<int>{r.low, r.low, r.high, r.high})) << r.name;
+    }
 }
 
 TEST_F(OptionsDialogTest, ParentDestroyedTheDialogIsBuiltAnew)
