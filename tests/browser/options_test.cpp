@@ -1,9 +1,14 @@
 // options_test.cpp - the Options record's option values: conversions and bounds.
 #include "browser/options.h"
 
+#include "tests/browser/option_flags.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 TEST(SettingValueTest, BoolsAndIntsReadLikeTheFileWritesThem)
@@ -69,4 +74,30 @@ TEST_F(OptionsParseTest, MapPatternsAreCutToTheirField)
     mOptions.parse(("includeMap " + longList).c_str());
     EXPECT_EQ(std::string(mOptions.filter.includeMap), longList.substr(0, 19));
     EXPECT_EQ(mOptions.filter.excludeMap[0], '\0');     // the next field is untouched
+}
+
+// What write puts out, read back line by line as the settings reader hands the lines on.
+static Options writtenAndRead(const Options &o)
+{
+    char *text = nullptr;
+    size_t size = 0;
+    FILE *fp = open_memstream(&text, &size);
+    o.write(fp);
+    fclose(fp);
+    Options back;
+    for (char *save = nullptr, *line = strtok_r(text, "\n", &save); line;
+         line = strtok_r(nullptr, "\n", &save))
+        back.parse(line + strlen("option "));
+    free(text);
+    return back;
+}
+
+// One flag at a time, so a flag written or read as its neighbour shows.
+TEST(OptionsFileTest, EachFlagAloneComesBackAsItself)
+{
+    for (const OptionFlag &only : sOptionFlags) {
+        Options o;
+        setOnly(o, only);
+        EXPECT_EQ(flagsOn(writtenAndRead(o)), std::vector<std::string>{only.key});
+    }
 }

@@ -143,12 +143,13 @@ TEST_F(SettingsFileTest, EveryNameOfTheTablesComesBack)
     for (int i = 0; i < 6; i++) {
         Settings s;
         s.view = i % 5;
-        s.serverSortKey = s.playerSortKey = i;
+        s.serverSortKey = i;
+        s.playerSortKey = 5 - i;    // never the same: one cannot pass for the other
         writeText(s);
         Settings read = readText(contents());
         EXPECT_EQ(read.view, i % 5);
         EXPECT_EQ(read.serverSortKey, i);
-        EXPECT_EQ(read.playerSortKey, i);
+        EXPECT_EQ(read.playerSortKey, 5 - i);
     }
 }
 

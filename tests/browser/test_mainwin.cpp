@@ -103,7 +103,7 @@ TEST_F(MainWinTest, SettingsReadAtStartAreSavedUnchanged)
         "showrules true\n"
         "filter skipped\n"
         "sortServers timeOut\n"
-        "sortPlayers frags\n\n";
+        "sortPlayers time\n\n";
     mHome.writeSettings(original);
     mWin = showWindow();
     mWin->options().queriesAtOnce = 9;

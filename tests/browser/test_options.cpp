@@ -8,6 +8,7 @@
 #include "framework/VkMenu.h"
 #include "framework/VkMenuItem.h"
 #include "tests/browser/mainwin_harness.h"
+#include "tests/browser/option_flags.h"
 #include "tests/framework/fwtest.h"
 
 #include <Xm/List.h>
@@ -240,6 +241,93 @@ TEST_F(OptionsDialogTest, CancelChangesNothingAndTheNextShowReloads)
     EXPECT_EQ(listed(), mWin->sources());
 }
 
+class OptionsFlagTest : public OptionsDialogTest {
+protected:
+    void choose(const OptionFlag &f, bool on)
+    {
+        if (Field *number = field(f.control))
+            number->setState(on);
+        else
+            setToggle((std::string("*") + f.control).c_str(), on);
+    }
+    // The keys of the flags the dialog shows on.
+    std::vector<std::string> shownOn()
+    {
+        std::vector<std::string> on;
+        for (const OptionFlag &f : sOptionFlags) {
+            Field *number = field(f.control);
+            if (number ? number->getState() : toggle((std::string("*") + f.control).c_str()))
+                on.push_back(f.key);
+        }
+        return on;
+    }
+};
+
+// One flag at a time, so a flag read from or written to its neighbour shows.
+TEST_F(OptionsFlagTest, EachFlagAloneShowsAndAppliesAsItsOwnOption)
+{
+    for (const OptionFlag &only : sOptionFlags) {
+        setOnly(mWin->options(), only);
+        open();
+        EXPECT_EQ(shownOn(), std::vector<std::string>{only.key});
+        press("*Cancel");
+        setOnly(mWin->options(), only, true);
+        open();
+        for (const OptionFlag &f : sOptionFlags)
+            choose(f, &f == &only);
+        press("*Apply");
+        EXPECT_EQ(flagsOn(mWin->options()), std::vector<std::string>{only.key});
+        press("*Cancel");
+    }
+}
+
+// Numbers and texts that differ from each other, so none can land in another's place.
+TEST_F(OptionsDialogTest, EachNumberAndTextShowsAndAppliesInItsOwnField)
+{
+    Options &o = mWin->options();
+    o.filter.maxPing = 250;
+    o.filter.maxTimeouts = 7;
+    o.filter.maxPlayers = 12;
+    o.filter.minPlayers = 3;
+    o.queriesAtOnce = 9;
+    o.queryTimeout = 450;
+    strcpy(o.filter.includeMap, "e1m?");
+    strcpy(o.filter.excludeMap, "dm*");
+    o.quakePath = "/opt/quake";
+    o.quakeCmd = "quake -game ctf";
+    o.quakeOptions = "-nosound";
+    open();
+    std::vector<int> numbers;
+    for (const char *name : {"minPing", "minTimeout", "maxPlayers", "minPlayers", "pingsAtOnce",
+                             "maxQueryWait"})
+        numbers.push_back(field(name)->getInt());
+    EXPECT_EQ(numbers, (std::vector<int>{250, 7, 12, 3, 9, 450}));
+    EXPECT_EQ(field("mapInclude")->getString(), "e1m?");
+    EXPECT_EQ(field("mapExclude")->getString(), "dm*");
+    EXPECT_EQ(textOf(find("*pathField")), "/opt/quake");
+    EXPECT_EQ(textOf(find("*cmdField")), "quake -game ctf");
+    EXPECT_EQ(textOf(find("*optionsField")), "-nosound");
+
+    const char *typed[][2] = {{"minPing", "1500"}, {"minTimeout", "40"}, {"maxPlayers", "16"},
+                              {"minPlayers", "1"}, {"pingsAtOnce", "2"}, {"maxQueryWait", "990"},
+                              {"mapInclude", "e2*"}, {"mapExclude", "start"}};
+    for (auto &t : typed)
+        type(field(t[0]), t[1]);
+    XmTextFieldSetString(find("*pathField"), (char *)"/usr/games");
+    XmTextFieldSetString(find("*cmdField"), (char *)"glquake");
+    XmTextFieldSetString(find("*optionsField"), (char *)"+skill 3");
+    press("*Apply");
+    const ServerFilter &f = o.filter;
+    EXPECT_EQ((std::vector<int>{f.maxPing, f.maxTimeouts, f.maxPlayers, f.minPlayers,
+                                o.queriesAtOnce, o.queryTimeout}),
+              (std::vector<int>{1500, 40, 16, 1, 2, 990}));
+    EXPECT_STREQ(f.includeMap, "e2*");
+    EXPECT_STREQ(f.excludeMap, "start");
+    EXPECT_EQ(o.quakePath, "/usr/games");
+    EXPECT_EQ(o.quakeCmd, "glquake");
+    EXPECT_EQ(o.quakeOptions, "+skill 3");
+}
+
 // ---- Sources
 
 TEST_F(OptionsDialogTest, RemoveTakesTheSelectedSourceOnlyWhenOneIsSelected)
@@ -257,6 +345,20 @@ TEST_F(OptionsDialogTest, RemoveTakesTheSelectedSourceOnlyWhenOneIsSelected)
     EXPECT_EQ(mWin->sources().size(), 2u);          // only Apply reaches the window
     press("*Apply");
     EXPECT_EQ(mWin->sources(), std::vector<std::string>{"http://localhost/a.txt"});
+}
+
+TEST_F(OptionsDialogTest, RemovingTheMiddleThenTheFirstOfThreeSourcesKeepsTheOthers)
+{
+    mWin->setSources({"file:/one", "file:/two", "file:/three"});
+    open();
+    XmListSelectPos(find("*sourceList"), 2, True);
+    press("*remove");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"file:/one", "file:/three"}));
+    XmListSelectPos(find("*sourceList"), 1, True);
+    press("*remove");
+    EXPECT_EQ(listed(), std::vector<std::string>{"file:/three"});
+    press("*OK");
+    EXPECT_EQ(mWin->sources(), std::vector<std::string>{"file:/three"});
 }
 
 TEST_F(OptionsDialogTest, SourceDialogAddsTypedSourcesTwiceButNeverAnEmptyOne)
