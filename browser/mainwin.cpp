@@ -186,36 +186,42 @@ Widget MainWin::createStatusForm(Widget form)
 // Without a format: the "%d/%d servers" line, or the message held on the line.
 void MainWin::setStatus(const char *format, ...)
 {
-    char text[256];
+    std::string text;
     if (format) {
         va_list args;
         va_start(args, format);
-        vsnprintf(text, sizeof text, format, args);
+        text = statusText(format, args);
         va_end(args);
         releaseStatus();        // something new is going on
     } else if (mStatusTimer) {
-        snprintf(text, sizeof text, "%s", mHeldStatus.c_str());
+        text = mHeldStatus;
     } else {
-        snprintf(text, sizeof text, "%d/%d servers", rowCount(), mServerCount);
+        text = std::to_string(rowCount()) + "/" + std::to_string(mServerCount) + " servers";
     }
-    showStatus(text);
+    showStatus(text.c_str());
+}
+
+std::string MainWin::statusText(const char *format, va_list args)
+{
+    char text[256];
+    vsnprintf(text, sizeof text, format, args);
+    return text;
 }
 
 // A failure would otherwise be gone at once: the view update and the pointer leaving a
 // tool both put the count line back.
 void MainWin::holdStatus(const char *format, ...)
 {
-    char text[256];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    std::string text = statusText(format, args);
     va_end(args);
     releaseStatus();
     mHeldStatus = text;
     if (mStatus)
         mStatusTimer = XtAppAddTimeOut(gApplication->appContext(), (unsigned long)mStatusHoldMs,
                                        &MainWin::sStatusTimerCB, this);
-    showStatus(text);
+    showStatus(text.c_str());
 }
 
 void MainWin::showTip(const char *tip)

@@ -10,6 +10,7 @@
 
 #include <X11/Intrinsic.h>
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <deque>
@@ -270,6 +271,8 @@ private:
     void showProgress();
     // setStatus at the pace of progressDue; what is held back shows later.
     void setStatusPaced(const char *format, ...) __attribute__((format(printf, 2, 3)));
+    // A status line text, cut to what the line holds.
+    static std::string statusText(const char *format, va_list args);
     void startPassWork();
     bool passWorkDone() const;
     void trace(const char *format, ...) const __attribute__((format(printf, 2, 3)));

@@ -168,12 +168,10 @@ void MainWin::stepProgress()
 
 void MainWin::setStatusPaced(const char *format, ...)
 {
-    char text[256];
     va_list args;
     va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
+    mStatusPending = statusText(format, args);
     va_end(args);
-    mStatusPending = text;
     showProgress();
 }
 

@@ -175,15 +175,21 @@ double msBetween(Clock::time_point from, Clock::time_point to)
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent)
+void expectSendingsApart(const FakeGameServer *server, size_t count, double minMs,
+                         double maxMs)
 {
-    std::vector<FakeRequest> sent = silent->Requests();
-    ASSERT_EQ(sent.size(), 3u);
+    std::vector<FakeRequest> sent = server->Requests();
+    ASSERT_EQ(sent.size(), count);
     for (size_t i = 1; i < sent.size(); i++) {
         double gap = msBetween(sent[i - 1].time, sent[i].time);
-        EXPECT_GT(gap, 1900);
-        EXPECT_LT(gap, 2400);
+        EXPECT_GT(gap, minMs) << "before request " << i;
+        EXPECT_LT(gap, maxMs) << "before request " << i;
     }
+}
+
+void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent)
+{
+    expectSendingsApart(silent, 3, 1900, 2400);
 }
 
 std::string gridRowText(Widget grid, int row, int first, int count)

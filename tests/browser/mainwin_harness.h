@@ -79,6 +79,9 @@ void selectServer(MainWin *win, Server *s);
 FakeGameScript richScript(int rules, int players);
 
 double msBetween(Clock::time_point from, Clock::time_point to);
+// The server got count requests, each from minMs to maxMs after the one before.
+void expectSendingsApart(const FakeGameServer *server, size_t count, double minMs,
+                         double maxMs);
 // A silent server's query as the engine runs it: the first sending and two resends.
 void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent);
 

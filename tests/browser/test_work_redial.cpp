@@ -53,13 +53,7 @@ TEST_F(RedialTest, FullServerIsAskedEverySecondUntilASlotOpens)
     EXPECT_EQ(mWin->slotServer, watched);
     EXPECT_EQ(watched->mNumPlayers, 15);
     EXPECT_EQ(gridRowText(mWin->serverGrid(), 0, 5, 1), "15/16") << "the grid shows the slot";
-    std::vector<FakeRequest> sent = full->Requests();
-    ASSERT_EQ(sent.size(), 4u);
-    for (size_t i = 1; i < sent.size(); i++) {
-        double gap = msBetween(sent[i - 1].time, sent[i].time);
-        EXPECT_GT(gap, 950);
-        EXPECT_LT(gap, 1500);
-    }
+    expectSendingsApart(full, 4, 950, 1500);
     EXPECT_EQ(mWin->modeFlags(), 0u);
     EXPECT_EQ(progressValue(mWin), 0);
     EXPECT_EQ(statusText(mWin), "1/1 servers");     // not the redial's last line
