@@ -19,6 +19,10 @@
 
 // A request is sent again when its server has not answered it for this long.
 static const int QuietMs = 2000;
+// A server that has just answered is there: a request it does not answer at once was
+// dropped, most likely by a guard that answers a host once a second, so it is asked again
+// as soon as the guard lets it through. Later resends wait the full silence.
+static const int AnsweredQuietMs = 1000;
 // After Stop the queries in flight have this long to end by themselves.
 static const int StopGraceMs = 2000;
 // A full server being redialed is asked again this long after its answer.
@@ -308,7 +312,7 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
         bool answered = false;
         if (s->HandleMessage(&answered)) {
             if (answered)
-                mWaits[s].quietUntil = monotonicMs() + QuietMs;
+                mWaits[s].quietUntil = monotonicMs() + AnsweredQuietMs;
             trace(answered ? "\tReply from %s\n" : "\tDropped a datagram from %s\n",
                   s->GetName());
             continue;

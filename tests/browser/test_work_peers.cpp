@@ -82,6 +82,22 @@ TEST_F(PeerTest, BusyServerEndsUpWithAllItsRulesAndPlayers)
     expectIdle();
 }
 
+// Asked at its own pace a full server lists a player a second; each player asked again
+// only after the two-second silence would take 30 s here, and 64 would not fit the bound.
+TEST_F(PeerTest, ServerThatGivesAPlayerASecondIsReadAtThatPace)
+{
+    FakeGameServer *guarded = mFleet.add(mWin, PlayerLimitedGame());
+    Clock::time_point start = Clock::now();
+    refresh({guarded});
+    ASSERT_TRUE(runToEnd(mWin, 60000));
+    double took = msBetween(start, Clock::now());
+    Server *s = record(guarded);
+    EXPECT_EQ(s->mPlayers.size(), 16u);
+    EXPECT_LT(took, 18000);
+    EXPECT_EQ(s->mTimeouts, 0);
+    expectIdle();
+}
+
 TEST_F(PeerTest, ServerWhosePlayersLeftEndsUpWithThoseWhoAnswered)
 {
     FakeGameServer *emptying = mFleet.add(mWin, VanishingPlayersGame());

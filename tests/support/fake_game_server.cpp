@@ -229,6 +229,19 @@ FakeGameScript RateLimitedGame()
     return script;
 }
 
+FakeGameScript PlayerLimitedGame()
+{
+    FakeGameScript script;
+    script.hostName = "Guarded Server";
+    script.rules = {{"deathmatch", "1"}, {"fraglimit", "30"}, {"timelimit", "20"}};
+    for (int i = 0; i < 16; i++)
+        script.players.push_back({"player" + std::to_string(i), 0x4D, i, 60 * i});
+    script.rateBurst = 0;
+    script.rateIntervalMs = 1000;
+    script.rateOpcode = 0x03;
+    return script;
+}
+
 FakeGameScript VanishingPlayersGame()
 {
     FakeGameScript script;
@@ -373,7 +386,8 @@ void FakeGameServer::Answer(const FakeRequest &request, const struct sockaddr_in
 {
     if (mScript.silent || (int)mRequests.size() <= mScript.dropFirst)
         return;
-    if (mScript.rateBurst >= 0 && !RateAllows(peer, request.time))
+    bool guarded = mScript.rateOpcode == 0 || request.Opcode() == mScript.rateOpcode;
+    if (mScript.rateBurst >= 0 && guarded && !RateAllows(peer, request.time))
         return;
     for (Packet reply : RepliesFor(request)) {
         if (mScript.mangle)

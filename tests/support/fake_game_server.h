@@ -52,6 +52,7 @@ struct FakeGameScript {
     // then at most one request every rateIntervalMs, and ignores the rest. -1: no limit.
     int          rateBurst = -1;
     int          rateIntervalMs = 1000;
+    int          rateOpcode = 0;    // the only requests the guard counts and drops (0: all)
 
     // Sent to the latest requester every junkEveryMs (0: never), whatever it asked.
     Packet       junk;
@@ -67,6 +68,9 @@ ReplyMangler WithOpcode(unsigned char newOpcode, int opcode = 0);
 // Peers as they were met in the field.
 // A busy server: a burst of 4 answers, then one a second; 3 rules and 4 players.
 FakeGameScript RateLimitedGame();
+// A current server's guard on its player list: one player request a second from a host, the
+// rest ignored; info and rule requests answered at once. 16 players.
+FakeGameScript PlayerLimitedGame();
 // A server whose info reply counts 5 players while only 2 answer (the others have left).
 FakeGameScript VanishingPlayersGame();
 // Answers the info request, never a rule request, and sends a 5-byte datagram that is no
