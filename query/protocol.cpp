@@ -259,6 +259,9 @@ int Server::_handleServerInfoRequest(const unsigned char *packet, int payloadLen
     mNumPlayers = players;
     mMaxPlayers = maxPlayers;
     mProtocolVersion = version;
+    // An earlier sending may have been refused (the server was still starting): this
+    // answer is what counts.
+    mDown = 0;
     mState = State_GotInfo;
     return Reply_Taken;
 }

@@ -278,6 +278,33 @@ TEST(RefusingServerTest, RefusalMarksDownAndRetriesEndTheQuery)
     EXPECT_EQ(Server::NumConnections(), before);
 }
 
+// A server that starts while it is being asked refuses the first request and answers the
+// resend: it is up, whatever happened to the sending before.
+TEST_F(QueryTest, ServerThatAnswersAfterARefusalIsUp)
+{
+    unsigned short port = ClosedUdpPort();
+    ASSERT_NE(port, 0);
+    mServer.SetHost(("127.0.0.1:" + std::to_string(port)).c_str());
+    ServerQueryInfo info = Asking(true, true);
+    ASSERT_TRUE(mServer.Query(info));
+    struct pollfd fd = {mServer.Fd(), POLLIN, 0};
+    ASSERT_GT(poll(&fd, 1, 1000), 0);
+    ASSERT_TRUE(mServer.HandleMessage());
+    ASSERT_TRUE(mServer.mDown);
+    mFake.SetScript(mGame);
+    ASSERT_TRUE(mFake.Start(port));
+    ASSERT_TRUE(mServer.ReQuery(info));
+    bool finished = false;
+    while (!finished && poll(&fd, 1, 1000) > 0)
+        finished = !mServer.HandleMessage();
+    if (!finished)
+        mServer.Close();
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(mServer.mName, "Quake Arena");
+    EXPECT_EQ(mServer.mPlayers.size(), 2u);
+    EXPECT_FALSE(mServer.mDown);
+}
+
 TEST(FailedConnectTest, QueryThatCannotConnectLeavesNothingOpen)
 {
     // Connecting a datagram socket to the broadcast address is refused locally (no

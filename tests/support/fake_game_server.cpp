@@ -276,7 +276,7 @@ FakeGameServer::~FakeGameServer()
     Stop();
 }
 
-bool FakeGameServer::Start()
+bool FakeGameServer::Start(uint16_t port)
 {
     if (mRunning)
         return true;
@@ -287,6 +287,7 @@ bool FakeGameServer::Start()
     memset(&address, 0, sizeof address);
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
     socklen_t size = sizeof address;
     if (bind(fd, (struct sockaddr *)&address, sizeof address) != 0
         || getsockname(fd, (struct sockaddr *)&address, &size) != 0) {

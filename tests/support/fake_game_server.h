@@ -84,8 +84,9 @@ public:
     FakeGameServer(const FakeGameServer &) = delete;
     FakeGameServer &operator=(const FakeGameServer &) = delete;
 
-    // Binds 127.0.0.1 on an ephemeral port and starts answering; a restart records afresh.
-    bool Start();
+    // Binds 127.0.0.1 on the port (0: an ephemeral one) and starts answering; a restart
+    // records afresh.
+    bool Start(uint16_t port = 0);
     void Stop();        // no request is handled after it returns
     bool Running() const { return mRunning; }
     uint16_t Port() const { return mPort; }
