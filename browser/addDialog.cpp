@@ -2,6 +2,7 @@
 #include "browser/addDialog.h"
 
 #include "browser/mainwin.h"
+#include "browser/scanner.h"
 #include "browser/settings.h"
 #include "framework/VkErrorDialog.h"
 
@@ -86,23 +87,26 @@ bool AddDialog::addServer()
     if (host.empty())
         return true;        // nothing asked for
     ServerEntry entry;
-    if (!portNumber(port.c_str(), &entry.port)) {
-        std::string message = "Port \"" + port + "\" is not a port number from 1 to 65535.";
-        gErrorDialog->postAndWait(message.c_str(), this);
-        return false;
-    }
+    if (!portNumber(port.c_str(), &entry.port))
+        return refuse("Port \"" + port + "\" is not a port number from 1 to 65535.");
     entry.host = host;
     Server s;
     // A name that does not resolve would leave the broadcast address in the record.
-    if (!makeServer(entry, &s)) {
-        std::string message = "Could not find host \"" + host + "\".";
-        gErrorDialog->postAndWait(message.c_str(), this);
-        return false;
-    }
+    if (!makeServer(entry, &s))
+        return refuse("Could not find host \"" + host + "\".");
+    if (!canBeServerAddress(s.mAddress.Address()))
+        return refuse("No server can be at \"" + host + "\".");
     s.SetSelected(true);
     _win->addServer(s);
     _win->showAdded(s);
     return true;
+}
+
+// The dialog stays up with the text, to be corrected.
+bool AddDialog::refuse(const std::string &why)
+{
+    gErrorDialog->postAndWait(why.c_str(), this);
+    return false;
 }
 
 void AddDialog::apply()

@@ -29,6 +29,7 @@ public:
 private:
     // False when the fields were refused; the user has been told why.
     bool addServer();
+    bool refuse(const std::string &why);
 
     MainWin *_win;
     Widget   _hostField = nullptr;

@@ -145,20 +145,29 @@ bool MainWin::readListLine(const char *line, size_t length)
         mUnfoundHosts.push_back(entry.host);    // not the broadcast address in its place
         return true;
     }
+    if (!canBeServerAddress(s.mAddress.Address())) {
+        mNoServerHosts.push_back(entry.host);
+        return true;
+    }
     return addUpdatedServer(s);
 }
 
-void MainWin::reportUnfoundHosts()
+void MainWin::reportLeftOutHosts()
 {
-    if (mUnfoundHosts.empty())
+    reportLeftOut("Could not find host", &mUnfoundHosts);
+    reportLeftOut("No server can be at", &mNoServerHosts);
+}
+
+void MainWin::reportLeftOut(const char *why, std::vector<std::string> *hosts)
+{
+    if (hosts->empty())
         return;
-    std::string message = "Could not find host \"" + mUnfoundHosts.front() + "\"";
-    if (mUnfoundHosts.size() == 1)
+    std::string message = std::string(why) + " \"" + hosts->front() + "\"";
+    if (hosts->size() == 1)
         message += "; it was not loaded.";
     else
-        message += " and " + std::to_string(mUnfoundHosts.size() - 1) +
-                   " more; they were not loaded.";
-    mUnfoundHosts.clear();
+        message += " and " + std::to_string(hosts->size() - 1) + " more; they were not loaded.";
+    hosts->clear();
     gErrorDialog->postAndWait(message.c_str(), this);
 }
 

@@ -204,7 +204,8 @@ public:
     void loadServers();
     void saveServers();
     void writeServerFile(FILE *fp);
-    void reportUnfoundHosts();
+    void reportLeftOutHosts();
+    void reportLeftOut(const char *why, std::vector<std::string> *hosts);
 
     // Menu callbacks; the client data is the window.
     template <void (MainWin::*Command)()>
@@ -358,8 +359,10 @@ private:
     Server                  *mSlotServer = nullptr;
     GameStarter             *mGameStarter = nullptr;   // made by the first game start
 
-    // Host names of the list file being read that did not resolve, to be reported.
+    // Hosts of the list file being read that were left out, to be reported: names that did
+    // not resolve, and addresses no server can be at.
     std::vector<std::string> mUnfoundHosts;
+    std::vector<std::string> mNoServerHosts;
 
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;

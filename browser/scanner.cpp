@@ -1,6 +1,8 @@
 // scanner.cpp - the server line scanner of server-list files and pages.
 #include "browser/scanner.h"
 
+#include <arpa/inet.h>
+
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
@@ -49,9 +51,10 @@ bool isLoopback(const Candidate &c)
     return c.octet[0] == 127 && c.octet[1] == 0 && c.octet[2] == 0;
 }
 
-bool isBroadcast(const Candidate &c)
+uint32_t addressOf(const Candidate &c)   // network order
 {
-    return c.octet[0] == 255 && c.octet[1] == 255 && c.octet[2] == 255 && c.octet[3] == 255;
+    return htonl((uint32_t)c.octet[0] << 24 | (uint32_t)c.octet[1] << 16 |
+                 (uint32_t)c.octet[2] << 8 | (uint32_t)c.octet[3]);
 }
 
 // The port after ":", blanks and a sign allowed before its digits; DefaultPort unless
@@ -94,8 +97,7 @@ bool isListHost(const std::string &host)
     if (host.find_first_not_of("0123456789.") != std::string::npos)
         return true;
     Candidate c;
-    return readAddress(host.data(), host.size(), 0, &c) && c.end == host.size() &&
-           !isBroadcast(c);
+    return readAddress(host.data(), host.size(), 0, &c) && c.end == host.size();
 }
 
 // The next start of a run of digits at or after p; length when there is none.
@@ -110,12 +112,18 @@ size_t nextRun(const char *line, size_t length, size_t p)
 
 }
 
+bool canBeServerAddress(uint32_t networkOrder)
+{
+    uint32_t address = ntohl(networkOrder);
+    return address != 0 && address < 0xE0000000u;
+}
+
 bool scanServerLine(const char *line, size_t length, std::string *hostPort)
 {
     assert(line && hostPort);
     for (size_t p = nextRun(line, length, 0); p < length; p = nextRun(line, length, p + 1)) {
         Candidate c;
-        if (!readAddress(line, length, p, &c) || isBroadcast(c))
+        if (!readAddress(line, length, p, &c) || !canBeServerAddress(addressOf(c)))
             continue;
         if (c.end < length && isDigit(line[c.end]))
             continue;           // a fourth number of more than three digits

@@ -72,7 +72,7 @@ bool MainWin::updateFromFile(FILE *fp, const char *name, std::string *error)
     mReading.clear();
     mModeFlags = 0;
     updateView();
-    reportUnfoundHosts();
+    reportLeftOutHosts();
     if (updateCapReached())
         showUpdateCap();
     else if (read && mOptions.queryOnLoad)

@@ -34,7 +34,8 @@ static const ScanCase scanCases[] = {
     {"10.0.0.1234\n", nullptr},                                // not four octets
     {"1234.1.1.1\n", nullptr},
     {"10.0.0.256\n", nullptr},
-    {"255.255.255.254\n", "255.255.255.254:26000"},
+    {"223.255.255.255\n", "223.255.255.255:26000"},
+    {"0.0.0.0 224.0.0.1 239.9.9.9 240.0.0.1 10.2.2.3\n", "10.2.2.3:26000"},  // no server there
     {"300.1.1.1 then 10.2.2.2\n", "10.2.2.2:26000"},
     {"255.255.255.255\n", nullptr},
     {"1.2.3\n", nullptr},
@@ -97,7 +98,7 @@ static const ListCase listCases[] = {
     {"a host:27500", nullptr, 0},
     {"bad/host:27500", nullptr, 0},
     {"version 1.06.2.1", nullptr, 0},
-    {"255.255.255.255:26000", nullptr, 0},                   // the broadcast address
+    {"255.255.255.255:26000", "255.255.255.255", 26000},     // refused by the reader, with a word
     {"10.0.0.1234:26000", nullptr, 0},                       // digits and dots, not four octets
     {"1.2.3:26000", nullptr, 0},
     {"", nullptr, 0},

@@ -285,6 +285,14 @@ TEST_F(AddDialogCheckTest, AHostThatDoesNotResolveIsSaidAndTheDialogStays)
     EXPECT_EQ(mWin->serverCount(), 0);
 }
 
+TEST_F(AddDialogCheckTest, AnAddressNoServerCanHaveIsSaidAndTheDialogStays)
+{
+    type("*hostField", "224.0.0.1");
+    EXPECT_EQ(pressForError("*OK"), "No server can be at \"224.0.0.1\".");
+    EXPECT_EQ(mWin->serverCount(), 0);
+    EXPECT_TRUE(XtIsManaged(mForm));
+}
+
 TEST_F(AddDialogCheckTest, APortOutsideTheRangeIsSaidAndTheDialogStays)
 {
     type("*hostField", "10.0.0.7");

@@ -241,3 +241,17 @@ TEST_F(ListTest, ListNamesThatDoNotResolveAreSaidAndLeftOut)
     InetAddress::SetResolver(system);
     EXPECT_EQ(seen, "Could not find host \"no.such.host.invalid\"; it was not loaded.");
 }
+
+TEST_F(ListTest, ListAddressesNoServerCanHaveAreSaidAndLeftOut)
+{
+    std::string path = mHome.path() + "/reserved.txt";
+    std::ofstream(path) << "0.0.0.0:26000\n224.0.0.1:26000\n10.1.1.1:26000\n";
+    FILE *fp = fopen(path.c_str(), "r");
+    ASSERT_NE(fp, nullptr);
+    std::string error;
+    std::string seen = errorDuring([&] { mWin->updateFromFile(fp, path.c_str(), &error); });
+    fclose(fp);
+    EXPECT_EQ(seen, "No server can be at \"0.0.0.0\" and 1 more; they were not loaded.");
+    EXPECT_EQ(mWin->serverCount(), 3 + 1);
+    EXPECT_NE(at("10.1.1.1:26000"), nullptr);
+}
