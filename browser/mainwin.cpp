@@ -18,9 +18,11 @@
 #include <Xm/TextF.h>
 #include <Xm/Xm.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 MainWin::MainWin() : VkWindow("MainWin")
 {
@@ -85,16 +87,36 @@ void MainWin::show()
         refreshAll();
 }
 
+// A shown paned window lays its panes out by itself and takes no plain size for one of
+// them; it keeps a pane within its least and most, so both are the size for one layout.
+// The size is cut to what the sash could give: the other pane keeps its least.
+static void setPaneSize(Widget pane, Widget other, const char *extent, int size)
+{
+    if (!XtIsManaged(pane) || !XtIsManaged(other) || !XtIsRealized(pane)) {
+        XtVaSetValues(pane, extent, (Dimension)size, nullptr);     // taken when shown
+        return;
+    }
+    bool vertical = strcmp(extent, XmNheight) == 0;
+    Dimension whole = 0, margin = 0, spacing = 0, otherLeast = 0, least = 0, most = 0;
+    XtVaGetValues(XtParent(pane), extent, &whole, XmNspacing, &spacing,
+                  vertical ? XmNmarginHeight : XmNmarginWidth, &margin, nullptr);
+    XtVaGetValues(other, XmNpaneMinimum, &otherLeast, nullptr);
+    XtVaGetValues(pane, XmNpaneMinimum, &least, XmNpaneMaximum, &most, nullptr);
+    int room = (int)whole - 2 * margin - spacing - otherLeast;
+    Dimension shown = (Dimension)std::max(1, std::min(size, room));
+    XtVaSetValues(pane, XmNpaneMinimum, shown, XmNpaneMaximum, shown, nullptr);
+    XtVaSetValues(pane, XmNpaneMinimum, least, XmNpaneMaximum, most, nullptr);
+}
+
 void MainWin::applyPaneSettings()
 {
     setManagedState(mInfoPane, (mModeFlags & Mode_ShowInfo) != 0);
     if (mRuleGrid)
         setManagedState(mRuleGrid, (mModeFlags & Mode_ShowRules) != 0);
     if (mInfoPaneHeight != 0)
-        XtVaSetValues(mInfoPane, XmNallowResize, True, XmNskipAdjust, True,
-                      XmNheight, (Dimension)mInfoPaneHeight, nullptr);
+        setPaneSize(mInfoPane, mServerPane, XmNheight, mInfoPaneHeight);
     if (mRulePaneWidth != 0 && mRuleGrid)
-        XtVaSetValues(mRuleGrid, XmNwidth, (Dimension)mRulePaneWidth, nullptr);
+        setPaneSize(mRuleGrid, mPlayerGrid, XmNwidth, mRulePaneWidth);
 }
 
 bool MainWin::canQuit()

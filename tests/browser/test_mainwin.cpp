@@ -115,6 +115,22 @@ TEST_F(MainWinTest, SettingsReadAtStartAreSavedUnchanged)
     EXPECT_NE(first.find("option quakeOptions +set name me\n"), std::string::npos);
 }
 
+// The sizes were set after the window was shown, where the paned windows kept their own:
+// every start showed the default sizes, and the quit saved those.
+TEST_F(MainWinTest, PanesComeBackAtTheirSavedSizes)
+{
+    std::string sizes = "infoPaneHeight 250\nrulePaneWidth 300\n";
+    mHome.writeSettings("mainwin 900x700+0+0\n" + sizes + "showinfo true\nshowrules true\n");
+    mWin = showWindow();
+    Dimension height = 0, width = 0;
+    XtVaGetValues(child("*infoPane"), XmNheight, &height, nullptr);
+    XtVaGetValues(child("*ruleGrid"), XmNwidth, &width, nullptr);
+    EXPECT_EQ(height, 250);
+    EXPECT_EQ(width, 300);
+    ASSERT_TRUE(mWin->writeSettings());
+    EXPECT_NE(mHome.readSettings().find(sizes), std::string::npos) << mHome.readSettings();
+}
+
 TEST_F(MainWinTest, ServersAndSourcesComeBackOutUnchanged)
 {
     std::string lists =
