@@ -370,6 +370,7 @@ private:
     int         mInfoPaneHeight = 0;
     int         mRulePaneWidth = 0;
     bool        mShowRules = false;
+    std::string mSettingsUnread;    // why the file was not read whole; empty: it was, or none
 
     // The engine's waits: for each waiting server, when its current request counts as
     // unanswered and when its whole query must end; when a stop ends the queries still in

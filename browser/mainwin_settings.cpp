@@ -14,14 +14,16 @@
 #include <functional>
 #include <string>
 
+// A file that is there but was not read whole is the user's, not ours: saving what was read
+// over it at quit would lose the rest (every server of a file this user may not read).
 void MainWin::readSettings()
 {
     Settings settings;
-    // A file that cannot be read leaves the defaults, with the default source.
-    std::string problem;
-    ::readSettings(settingsPath().c_str(), &settings, &problem);
-    if (!problem.empty())
-        fprintf(stderr, "Vireo: %s\n", problem.c_str());
+    std::string path = settingsPath();
+    bool read = ::readSettings(path.c_str(), &settings, &mSettingsUnread);
+    if (!mSettingsUnread.empty())
+        fprintf(stderr, "Vireo: %s: %s; %s, and it will not be replaced at quit\n", path.c_str(),
+                mSettingsUnread.c_str(), read ? "only part of it was read" : "defaults used");
     applySettings(settings);
 }
 
@@ -68,6 +70,11 @@ void MainWin::applySettings(const Settings &s)
 // so a run of this program never drops a setting it does not use.
 bool MainWin::writeSettings()
 {
+    if (!mSettingsUnread.empty()) {
+        fprintf(stderr, "Vireo: %s not saved: it could not be read whole at start (%s)\n",
+                settingsPath().c_str(), mSettingsUnread.c_str());
+        return false;
+    }
     Settings s;
     s.debug = mDebug;
     Dimension width = 0, height = 0;

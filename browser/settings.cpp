@@ -241,12 +241,12 @@ static FILE *openRegular(const char *path, std::string *problem)
     struct stat st;
     if (stat(path, &st) != 0) {
         if (errno != ENOENT)
-            tell(problem, std::string(path) + ": " + strerror(errno) + "; defaults used");
+            tell(problem, strerror(errno));
         return nullptr;
     }
     int fd = S_ISREG(st.st_mode) ? open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
     if (S_ISREG(st.st_mode) && fd < 0) {
-        tell(problem, std::string(path) + ": " + strerror(errno) + "; defaults used");
+        tell(problem, strerror(errno));
         return nullptr;
     }
     // Asked again of the open file: another may have taken the name's place meanwhile.
@@ -258,7 +258,7 @@ static FILE *openRegular(const char *path, std::string *problem)
     if (!fp) {
         if (fd >= 0)
             close(fd);
-        tell(problem, std::string(path) + " is not a regular file; defaults used");
+        tell(problem, "not a regular file");
     }
     return fp;
 }
@@ -269,8 +269,9 @@ bool readSettings(const char *path, Settings *settings, std::string *problem)
     FILE *fp = path[0] != '\0' ? openRegular(path, problem) : nullptr;
     if (fp) {
         if (!parseSettings(fp, settings))
-            tell(problem, std::string(path) + " is larger than " +
-                          std::to_string(MaxFileSize >> 20) + " MB; only that much was read");
+            tell(problem, "larger than " + std::to_string(MaxFileSize >> 20) + " MB");
+        else if (ferror(fp))
+            tell(problem, strerror(errno));
         fclose(fp);
     }
     if (settings->sources.empty())

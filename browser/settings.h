@@ -48,9 +48,9 @@ extern const char *const defaultSource;
 std::string settingsPath();
 
 // Reads the file into *settings; false when it is not read. Only a regular file is read, and
-// only its first few MB; *problem (when given) tells of a file that is there but was not
-// read, or not to its end. Either way, a record that ends up without a source gets
-// defaultSource.
+// only its first few MB; *problem (when given) says why a file that is there was not read,
+// or not to its end ("Permission denied", "not a regular file"). Either way, a record that
+// ends up without a source gets defaultSource.
 bool readSettings(const char *path, Settings *settings, std::string *problem = nullptr);
 // The line loop of the reader over an open file (sources not defaulted); false when the
 // file went on past the bound and was read only that far. Server lines for one host and

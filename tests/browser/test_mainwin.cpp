@@ -221,6 +221,24 @@ TEST_F(MainWinTest, FailedSaveKeepsTheOldFileAndStillQuits)
     EXPECT_TRUE(S_ISDIR(st.st_mode));
 }
 
+// A file read only in part (here past the read bound; a file the user may not read is the
+// same) was replaced at quit by what was read: every server after the cut was lost.
+TEST_F(MainWinTest, ASettingsFileNotReadWholeIsNotReplaced)
+{
+    std::string text = "server 10.0.0.1:26000 0\n";
+    while (text.size() <= (4u << 20))
+        text += "# " + std::string(1000, '-') + "\n";
+    text += "server 10.0.0.2:26000 0\n";
+    mHome.writeSettings(text);
+    testing::internal::CaptureStderr();
+    mWin = showWindow();
+    EXPECT_TRUE(mWin->canQuit());
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(mHome.readSettings() == text);
+    EXPECT_NE(said.find(mHome.settingsFile() + " not saved: it could not be read whole at start"),
+              std::string::npos) << said;
+}
+
 // Without HOME the settings come from the password database's home; nothing may crash.
 TEST_F(MainWinTest, StartsWithoutHome)
 {
