@@ -4,6 +4,7 @@
 #include "browser/signalIgnored.h"
 #include "query/server.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cctype>
 #include <cerrno>
@@ -78,9 +79,15 @@ static bool readServerToken(const char *value, ServerEntry *entry)
             return false;
     }
     int port = 0;
-    if (colon != std::string::npos && !Setting::ScanInt(text.c_str() + colon + 1, &port))
-        return false;
-    if (port < 0 || port > 65535)
+    if (colon != std::string::npos) {
+        std::string digits = text.substr(colon + 1);
+        // Anything else read as no port at all, and so as another server.
+        if (digits.empty() || digits.size() > 5 || strspn(digits.c_str(), "0123456789") <
+            digits.size())
+            return false;
+        port = atoi(digits.c_str());
+    }
+    if (port > 65535)
         return false;
     entry->host = host;
     entry->port = port == 0 ? 26000 : port;
@@ -153,42 +160,54 @@ bool parseSettingsLine(const char *line, Settings *settings)
     return true;
 }
 
+static bool isControl(char c)
+{
+    return ((unsigned char)c < 0x20 && c != '\t') || c == 0x7f;
+}
+
 // Once per line: the next save leaves the line out, so the user must hear of it now.
-static void reportDroppedLine(FILE *report, int number, const std::string &line)
+static void reportDroppedLine(FILE *report, int number, const std::string &line, const char *why)
 {
     if (!report)
         return;
     const size_t shown = 80;
-    std::string text = line.size() > shown ? line.substr(0, shown) + "..." : line;
-    fprintf(report, "~/.vireorc line %d: %s: not a host and port, ignored\n", number,
-            text.c_str());
+    std::string text;
+    for (size_t i = 0; i < line.size() && i < shown; i++) {
+        char escape[8];
+        snprintf(escape, sizeof escape, "\\x%02x", (unsigned char)line[i]);
+        text += isControl(line[i]) ? std::string(escape) : std::string(1, line[i]);
+    }
+    if (line.size() > shown)
+        text += "...";
+    fprintf(report, "~/.vireorc line %d: %s: %s, ignored\n", number, text.c_str(), why);
 }
 
 // Reads one line of any length, from at most *left more bytes; false at the end of the
-// file or of the bytes allowed. A line that holds control characters (a NUL, say) or runs
-// past MaxLine comes back empty, so it is passed over; a line cut by the byte bound is dropped.
-static bool readLine(FILE *fp, std::string *line, long *left)
+// file or of the bytes allowed; a line cut by the byte bound is dropped. *unusable says why
+// a line is no setting: it holds a control character (a NUL, a CR not before the line
+// feed) or runs past MaxLine, of which only MaxLine characters are kept.
+static bool readLine(FILE *fp, std::string *line, long *left, const char **unusable)
 {
     line->clear();
-    bool broken = false;
+    *unusable = nullptr;
     int c = EOF;
     while (*left > 0 && (c = getc(fp)) != EOF) {
         (*left)--;
         if (c == '\n')
             break;
-        if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7f || line->size() >= MaxLine)
-            broken = true;
-        if (!broken)
+        if (line->size() < MaxLine)
             line->push_back((char)c);
+        else
+            *unusable = "longer than 64 KiB";
     }
     if (c != '\n' && c != EOF && !atEnd(fp))
         return false;           // cut by the bound, and the file goes on
-    if (c != '\n' && line->empty() && !broken)
+    if (c != '\n' && line->empty())
         return false;
     if (!line->empty() && line->back() == '\r')
         line->pop_back();       // written on another system
-    if (broken || line->find('\r') != std::string::npos)
-        line->clear();
+    if (!*unusable && std::find_if(line->begin(), line->end(), isControl) != line->end())
+        *unusable = "holds a control character";
     return true;
 }
 
@@ -219,10 +238,13 @@ bool parseSettings(FILE *fp, Settings *settings, FILE *report)
     std::string line;
     int number = 0;
     long left = MaxFileSize;
-    while (readLine(fp, &line, &left)) {
+    const char *unusable = nullptr;
+    while (readLine(fp, &line, &left, &unusable)) {
         number++;
-        if (!parseSettingsLine(line.c_str(), settings))
-            reportDroppedLine(report, number, line);
+        if (unusable)
+            reportDroppedLine(report, number, line, unusable);
+        else if (!parseSettingsLine(line.c_str(), settings))
+            reportDroppedLine(report, number, line, "not a host and port");
     }
     mergeServerLines(&settings->servers);
     return left > 0 || atEnd(fp);

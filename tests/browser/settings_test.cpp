@@ -182,19 +182,18 @@ TEST_F(SettingsFileTest, ALineBreakInsideATextCannotStartALine)
 TEST_F(SettingsFileTest, ServerLinesGiveHostAndPortOrNothing)
 {
     Settings s = readText("server 10.0.0.1:27500 7\nfavorite 10.0.0.2\navoid 10.0.0.3:0 1\n"
-                          "server 10.0.0.4:x\nserver\tlocalhost:26001\n"
+                          "server\tlocalhost:26001\n"
                           // no server can come from these
                           "server 10.0.0.1:70000\nserver :27500\nserver 10.0.0.1:-1\n"
                           "server 10.0.0.1:99999999999\nserver bad/host\n");
-    ASSERT_EQ(s.servers.size(), 5u);
+    ASSERT_EQ(s.servers.size(), 4u);
     EXPECT_EQ(s.servers[0].host, "10.0.0.1");
     EXPECT_EQ(s.servers[0].port, 27500);
     EXPECT_EQ(s.servers[0].timeouts, 0);        // the count is not read back
     EXPECT_EQ(s.servers[1].port, 26000);
     EXPECT_EQ(s.servers[2].port, 26000);
     EXPECT_EQ(s.servers[2].kind, (unsigned)Server::Flag_Avoid);
-    EXPECT_EQ(s.servers[3].port, 26000);
-    EXPECT_EQ(s.servers[4].host, "localhost");
+    EXPECT_EQ(s.servers[3].host, "localhost");
 }
 
 // Each bound keeps its own value and passes over the next one.
@@ -274,9 +273,10 @@ TEST_F(SettingsFileTest, ServerLinesOfTheEarlierFormatReadTheSame)
     EXPECT_EQ(s.servers[1].port, 27500);
 }
 
-// Server lines are still dropped when no server can come from them, but never silently:
-// the next save would lose them for good.
-TEST_F(SettingsFileTest, DroppedServerLinesAreNamedOnStandardErrorOnce)
+// Lines are still dropped when nothing can come from them, but never silently: the next
+// save would lose them for good. A port that is not a number made another server (26000),
+// and lines with a NUL or a lone CR vanished without a word.
+TEST_F(SettingsFileTest, DroppedLinesAreNamedOnStandardErrorOnce)
 {
     testing::internal::CaptureStderr();
     Settings s = readText("# servers\n"
@@ -286,14 +286,22 @@ TEST_F(SettingsFileTest, DroppedServerLinesAreNamedOnStandardErrorOnce)
                           "filter nowhere\n"                    // not a server line: quiet
                           "avoid 10.0.0.3:26001 0\n"
                           "server :27500 0\n"
-                          "server " + std::string(300, '!') + "\n");
+                          "server " + std::string(300, '!') + "\n"
+                          "server 10.0.0.3:abc 0\n"
+                          "server 10.0.0.4:26000\r0\n" +
+                          std::string("server 10.0.0.5\0:26000 0\n", 25));
     std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(s.servers.size(), 2u);
     EXPECT_EQ(said, "~/.vireorc line 3: favorite bad|host:26000 0: not a host and port, ignored\n"
                     "~/.vireorc line 4: server 10.0.0.2:99999 0: not a host and port, ignored\n"
                     "~/.vireorc line 7: server :27500 0: not a host and port, ignored\n"
                     "~/.vireorc line 8: server " + std::string(73, '!') +
-                    "...: not a host and port, ignored\n");
+                    "...: not a host and port, ignored\n"
+                    "~/.vireorc line 9: server 10.0.0.3:abc 0: not a host and port, ignored\n"
+                    "~/.vireorc line 10: server 10.0.0.4:26000\\x0d0: holds a control "
+                    "character, ignored\n"
+                    "~/.vireorc line 11: server 10.0.0.5\\x00:26000 0: holds a control "
+                    "character, ignored\n");
 }
 
 TEST_F(SettingsFileTest, AMissingFileGivesDefaultsAndTheDefaultPage)
