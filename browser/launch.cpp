@@ -8,7 +8,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 // The command and options are the user's own shell text; a line break or another control
@@ -55,9 +57,35 @@ void MainWin::launchOn(Server *s)
         gErrorDialog->postAndWait("Quake launch options hold a control character.", this);
         return;
     }
+    if (!findAddress(s))
+        return;
+    // Without the file the game starts unconnected, or joins the server of an old one.
     std::string path = mOptions.quakePath + "/id1/vireo.cfg";
-    writeConnectFile(path.c_str(), *s);     // without it the game starts unconnected
+    if (!writeConnectFile(path.c_str(), *s)) {
+        int error = errno;
+        std::string message = "Could not write " + path + ": " + strerror(error) +
+                              "; the game was not started.";
+        gErrorDialog->postAndWait(message.c_str(), this);
+        return;
+    }
     runCommand(command.c_str());
+}
+
+// A name that found no address at start (no name server then, say) is looked up once more;
+// the connect file would otherwise send the game to the broadcast address.
+bool MainWin::findAddress(Server *s)
+{
+    if (s->mAddress.HasAddress())
+        return true;
+    std::string name = s->mAddress.KnownHostName();
+    if (!name.empty() && s->mAddress.Resolve(name.c_str())) {
+        mServerKeys.clear();        // its key changed with its address: rebuilt at the next add
+        updateServerLine(s);
+        return true;
+    }
+    std::string message = "Could not find host \"" + name + "\"; the game was not started.";
+    gErrorDialog->postAndWait(message.c_str(), this);
+    return false;
 }
 
 // A link planted at the file's place is not followed: the write would land elsewhere.

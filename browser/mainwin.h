@@ -278,8 +278,10 @@ private:
     bool passWorkDone() const;
     void trace(const char *format, ...) const __attribute__((format(printf, 2, 3)));
 
-    // marks.cpp
+    // marks.cpp, launch.cpp
     void markSelected(unsigned int flag, int removingView);
+    // True when s has an address, looked up again if need be; else the user is told.
+    bool findAddress(Server *s);
 
     // serverGrid.cpp, infoPane.cpp, tool.cpp, menu.cpp
     Widget createServerPane(Widget parent);

@@ -9,6 +9,9 @@
 
 #include <Xm/Xm.h>
 
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -96,11 +99,45 @@ TEST_F(LaunchTest, MissingGameSettingsAreReportedAndNothingRuns)
     EXPECT_EQ(connectFile(), "");
 }
 
-TEST_F(LaunchTest, GameStartsEvenWhenTheConnectFileCannotBeWritten)
+// The game started unconnected, or joined the server of an old connect file it could not
+// replace; a redial that found a slot did the same.
+TEST_F(LaunchTest, AConnectFileThatCannotBeWrittenIsNamedAndNoGameStarts)
 {
-    select("10.0.0.5:26000");
+    Server *s = select("10.0.0.5:26000");
     mWin->options().quakePath = mHome.path() + "/nowhere";
+    std::string said = "Could not write " + mHome.path() + "/nowhere/id1/vireo.cfg: " +
+                       strerror(ENOENT) + "; the game was not started.";
+    EXPECT_EQ(errorDuring([this] { mWin->launchGame(); }), said);
+    mWin->options().autoConnect = true;
+    EXPECT_EQ(errorDuring([this, s] { mWin->slotOpened(s); }), said);
+    EXPECT_TRUE(mWin->commands.empty());
+}
+
+// A name that did not resolve at start has no address: the connect file said
+// "connect 255.255.255.255" and the game joined nothing.
+static bool noNameResolves(const char *, uint32_t *) { return false; }
+static bool nameResolves(const char *, uint32_t *address)
+{
+    *address = htonl(0x0a000009);       // 10.0.0.9
+    return true;
+}
+
+TEST_F(LaunchTest, AServerWithoutAnAddressIsLookedUpAgainOrNotLaunched)
+{
+    Server named;
+    named.mAddress.SetUnresolved("quake.example.test");
+    mWin->addServer(named);
+    Server *s = &mWin->servers().back();
+    selectServer(mWin, s);
+    InetAddress::Resolver system = InetAddress::SetResolver(noNameResolves);
+    EXPECT_EQ(errorDuring([this] { mWin->launchGame(); }),
+              "Could not find host \"quake.example.test\"; the game was not started.");
+    EXPECT_TRUE(mWin->commands.empty());
+    EXPECT_EQ(connectFile(), "");
+    InetAddress::SetResolver(nameResolves);
     mWin->launchGame();
+    InetAddress::SetResolver(system);
+    EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
     EXPECT_EQ(mWin->commands.size(), 1u);
 }
 

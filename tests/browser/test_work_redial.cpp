@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace harness;
 
@@ -89,6 +90,7 @@ TEST_F(RedialTest, SlotIsJoinedOnTheRedialedServerWhateverIsSelected)
     FakeGameServer *full = addFullServer(2);
     FakeGameServer *other = mFleet.add(mWin);
     mWin->options().quakePath = mHome.path();
+    mkdir((mHome.path() + "/id1").c_str(), 0700);      // the connect file's folder
     mWin->options().quakeCmd = "quake";
     mWin->options().autoConnect = true;
     mWin->redialSelected();
