@@ -96,20 +96,43 @@ void MainWin::loadServers()
 // A list goes only into a regular file or under a new name. A pipe would hold the window
 // until some process read it, and opening a device can do things of its own; neither is
 // opened, and one that takes the name's place meanwhile is let go again.
-static FILE *createListFile(const char *name)
+static FILE *createListFile(const char *name, std::string *reason)
 {
     struct stat st;
-    if (stat(name, &st) == 0 && !S_ISREG(st.st_mode))
+    if (stat(name, &st) == 0 && !S_ISREG(st.st_mode)) {
+        *reason = "Not a regular file";
         return nullptr;
+    }
     int fd = open(name, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (fd < 0) {
+        *reason = strerror(errno);
         return nullptr;
+    }
     FILE *fp = nullptr;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd, 0) == 0)
-        fp = fdopen(fd, "w");
+    if (fstat(fd, &st) != 0)
+        *reason = strerror(errno);
+    else if (!S_ISREG(st.st_mode))
+        *reason = "Not a regular file";
+    else if (ftruncate(fd, 0) != 0 || !(fp = fdopen(fd, "w")))
+        *reason = strerror(errno);
     if (!fp)
         close(fd);
     return fp;
+}
+
+// A full disk shows only here; the list must not be reported saved then.
+static bool closeListFile(FILE *fp, std::string *reason)
+{
+    errno = 0;
+    bool written = fflush(fp) == 0 && !ferror(fp);
+    int error = errno ? errno : EIO;
+    if (fclose(fp) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written)
+        *reason = strerror(error);
+    return written;
 }
 
 void MainWin::saveServers()
@@ -118,19 +141,20 @@ void MainWin::saveServers()
     if (gFileSelectionDialog->postBlocking(nullptr, this) != VkDialogManager::AnswerOK)
         return;
     const char *name = gFileSelectionDialog->fileName();
-    FILE *fp = name ? createListFile(name) : nullptr;
-    if (!fp) {
+    if (!name) {
         gErrorDialog->postAndWait("Could not create output file.", this);
         return;
     }
-    writeServerFile(fp);
-    // A full disk shows only here; the list must not be reported saved then.
-    bool failed = ferror(fp) != 0;
-    failed = fclose(fp) != 0 || failed;
-    if (failed) {
+    std::string reason;
+    FILE *fp = createListFile(name, &reason);
+    if (fp) {
+        writeServerFile(fp);
+        if (closeListFile(fp, &reason))
+            return;
         setStatus(nullptr);
-        gErrorDialog->postAndWait("Could not create output file.", this);
     }
+    std::string message = std::string("Could not create output file.\n") + name + ": " + reason;
+    gErrorDialog->postAndWait(message.c_str(), this);
 }
 
 // A line that saveServers wrote names its server whole, host names and our own machine

@@ -150,15 +150,24 @@ TEST_F(HostileTest, SavingToAPipeIsRefusedAtOnce)
 {
     std::string pipe = mHome.path() + "/pipe";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(saveTo(pipe), "Could not create output file.");
+    // The dialog's two lines, read as one text.
+    std::string refused = "Could not create output file." + pipe + ": Not a regular file";
+    EXPECT_EQ(saveTo(pipe), refused);
 
     int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    EXPECT_EQ(saveTo(pipe), "Could not create output file.");
+    EXPECT_EQ(saveTo(pipe), refused);
     char byte;
     EXPECT_LE(read(reader, &byte, 1), 0);
     close(reader);
     EXPECT_TRUE(isPipe(pipe));
+}
+
+// "Could not create output file." alone left the user to guess which file and why.
+TEST_F(HostileTest, AFailedSaveNamesTheFileAndTheReason)
+{
+    std::string path = mHome.path() + "/missing/list.txt";
+    EXPECT_EQ(saveTo(path), "Could not create output file." + path + ": " + strerror(ENOENT));
 }
 
 TEST_F(HostileTest, SavingToANewNameOrOverAFileWritesTheList)
