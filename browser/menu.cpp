@@ -296,7 +296,7 @@ void MainWin::updateServerItems(VkMenu *menu)
 {
     int sel = selectedCount();
     bool busy = isBusy();
-    setItemSensitive(menu, "Launch", sel > 0);
+    setItemSensitive(menu, "Launch", sel == 1);     // as the tool: one server to join
     setItemSensitive(menu, "Delete", sel > 0);
     setItemSensitive(menu, "AddToFavorites", sel > 0);
     setItemSensitive(menu, "AddToNeverPing", sel > 0);
