@@ -152,8 +152,14 @@ void MainWin::sStopCB(Widget, XtPointer clientData, XtPointer)
 
 // Whatever state the click left the toggle in: the tab decides, and the next command
 // update shows it again.
+// The view shown, chosen again, changes nothing, so no command-state update puts back the
+// check mark that the click took off its item.
 void MainWin::sViewCB(Widget w, XtPointer clientData, XtPointer)
-{ static_cast<MainWin *>(clientData)->setViewTab(itemIndex(sViewMenu, XtName(w))); }
+{
+    MainWin *win = static_cast<MainWin *>(clientData);
+    win->setViewTab(itemIndex(sViewMenu, XtName(w)));
+    win->updateViewMenu();
+}
 
 void MainWin::sSortServersCB(Widget w, XtPointer clientData, XtPointer callData)
 {

@@ -157,6 +157,10 @@ TEST_F(CommandTest, ViewAndSortItemsShowAndSetTheChoices)
     XmToggleButtonSetState(all->baseWidget(), True, True);
     EXPECT_EQ(mWin->view(), 0);
     EXPECT_FALSE(toggleSet("View", "PassedFilters"));
+    // Choosing the view shown again switched its item off and left none checked.
+    XmToggleButtonSetState(all->baseWidget(), False, True);
+    EXPECT_EQ(mWin->view(), 0);
+    EXPECT_TRUE(toggleSet("View", "AllServers"));
 
     VkMenuItem *frags = mWin->getMenu("SortPlayers")->findItem("Frags");
     XmToggleButtonSetState(frags->baseWidget(), True, True);
