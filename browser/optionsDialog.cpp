@@ -170,7 +170,9 @@ Widget OptionsDialog::createFrame(Widget parent, const char *title)
 
 Field *OptionsDialog::createField(Widget parent, const char *name, int kind, bool hasToggle)
 {
-    Field *f = new Field(parent, name, kind, hasToggle, sNumberColumns);
+    // A map pattern is shown whole: the player cannot tell which maps it names otherwise.
+    int columns = kind == Field::Kind_Text ? sMapLength : sNumberColumns;
+    Field *f = new Field(parent, name, kind, hasToggle, columns);
     f->show();
     return f;
 }

@@ -418,6 +418,10 @@ TEST_F(OptionsDialogTest, NumberFieldsTakeDigitsOnlyAndClampWhenLeft)
     typeAtEnd(map->text(), XK_1);
     typeAtEnd(map->text(), XK_2);
     EXPECT_EQ(map->getString(), "e1m?|e2m?|e3m?|e4m1");
+    // Four columns showed a few characters of such a pattern.
+    short columns = 0;
+    XtVaGetValues(map->text(), XmNcolumns, &columns, nullptr);
+    EXPECT_GE(columns, 19);
 }
 
 TEST_F(OptionsDialogTest, ApplyBoundsNumbersNotYetLeftAndCutsLongPatterns)
