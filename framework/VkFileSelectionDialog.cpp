@@ -33,9 +33,12 @@ const char *VkFileSelectionDialog::className()
     return "VkFileSelectionDialog";
 }
 
+// The box's own width (20 columns) cuts folder names in its lists and paths in its text.
+static const short TextColumns = 80;
+
 Widget VkFileSelectionDialog::createDialog(Widget parent)
 {
-    Arg args[3];
+    Arg args[4];
     XmString strings[3];
     int n = 0;
     if (_directory) {
@@ -53,7 +56,8 @@ Widget VkFileSelectionDialog::createDialog(Widget parent)
         XtSetArg(args[n], XmNdirSpec, strings[n]);
         n++;
     }
-    Widget dialog = XmCreateFileSelectionDialog(parent, _name, args, n);
+    XtSetArg(args[n], XmNtextColumns, TextColumns);
+    Widget dialog = XmCreateFileSelectionDialog(parent, _name, args, n + 1);
     // The box's first search replaces the selection with the directory; set it again.
     if (_selection)
         XtVaSetValues(dialog, XmNdirSpec, strings[n - 1], nullptr);

@@ -66,6 +66,18 @@ protected:
     fwtest::Watchdog mWatchdog;
 };
 
+// The box was 214 pixels wide: folder names were cut and a path did not fit the text.
+TEST_F(FileSelectionTest, TheDialogHasRoomForAPath)
+{
+    Dimension width = 0;
+    fwtest::later(20, [this, &width] {
+        XtVaGetValues(mFiles.lastPostedDialog(), XmNwidth, &width, nullptr);
+    });
+    pressLater(&mFiles, fwtest::Cancel);
+    EXPECT_EQ(mFiles.postBlocking(nullptr), 2);
+    EXPECT_GE(width, 480);      // some 80 characters of the test's 6-pixel font
+}
+
 TEST_F(FileSelectionTest, OkStoresTheFullPathAndCancelKeepsIt)
 {
     std::string path = mDir + "/servers.txt";
