@@ -6,6 +6,7 @@
 #include <Xm/MenuShell.h>
 #include <Xm/VendorS.h>
 
+#include <algorithm>
 #include <climits>
 
 const char *xmlFixedFontName = "fixed";
@@ -191,6 +192,18 @@ int XmLDrawPosition(Widget w, int width, int height, unsigned char alignment,
 
 // ---- Strings, pixmaps and toggles
 
+// The part of clip inside the text's room: the rectangle less its side margins. A text too
+// long for its cell ends there, apart from the next cell's text, not at the cell's edge.
+static XRectangle TextClip(const XRectangle *rect, const XRectangle *clip)
+{
+    int left = std::max((int)clip->x, rect->x + sMargin);
+    int right = std::min(clip->x + (int)clip->width, rect->x + (int)rect->width - sMargin);
+    XRectangle room = *clip;
+    room.x = (short)left;
+    room.width = (unsigned short)std::max(0, right - left);
+    return room;
+}
+
 void XmLStringDraw(Widget w, XmString string, XmStringDirection direction,
                    XmFontList fontList, unsigned char alignment, GC gc,
                    XRectangle *rect, XRectangle *clip)
@@ -204,12 +217,13 @@ void XmLStringDraw(Widget w, XmString string, XmStringDirection direction,
     if (place == XmLDrawNothing)
         return;
     Display *display = XtDisplay(w);
+    XRectangle room = TextClip(rect, clip);
     if (place == XmLDrawClipped)
-        XSetClipRectangles(display, gc, 0, 0, clip, 1, Unsorted);
+        XSetClipRectangles(display, gc, 0, 0, &room, 1, Unsorted);
     // Motif clips Xft text by the rectangle it is given, not by the GC.
     XmStringDraw(display, XtWindow(w), fontList, string, gc, rect->x + sMargin, y,
                  rect->width - 2 * sMargin, MotifAlignment(alignment), direction,
-                 place == XmLDrawClipped ? clip : NULL);
+                 place == XmLDrawClipped ? &room : NULL);
     if (place == XmLDrawClipped)
         XSetClipMask(display, gc, None);
 }

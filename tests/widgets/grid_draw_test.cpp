@@ -106,6 +106,19 @@ TEST_F(GridDrawTest, MarginsAsWideAsTheCellLeaveNoText)
     EXPECT_EQ(shot.count(kBlack, 2, 2, 40, 20), 0);
 }
 
+// A text too long for its cell ran on to the cell's edge, its last glyph cut against the
+// next cell's text; it stops where the room it is given ends.
+TEST_F(GridDrawTest, ALongTextStopsShortOfTheNextCell)
+{
+    make(1, 2);
+    XmLGridSetStrings(mGrid, (char *)"WWWWWWWWWWWW");
+    show();
+    settle();
+    Snapshot shot(mGrid);
+    EXPECT_GT(shot.count(kBlack, 2, 2, 38, 20), 0) << "text";
+    EXPECT_EQ(shot.count(kBlack, 2 + 38, 2, 4, 20), 0) << "the margin of both cells";
+}
+
 TEST_F(GridDrawTest, FocusBandRunsAlongTheRow)
 {
     make(2, 3);
