@@ -415,9 +415,29 @@ static char *CopyString(const char *s)
     return copy;
 }
 
+// A set-values call that changes rows or columns frees the old texts after its add and
+// delete callbacks have run; one of them that replaced the texts would have them freed twice.
+static void RefuseNestedSimple(XmLGridWidget was, XmLGridWidget g)
+{
+    XmLGridPart *a = &was->grid, *b = &g->grid;
+    if (b->structureDepth == 0)
+        return;
+    if (a->simpleHeadings != b->simpleHeadings) {
+        XmLWarning((Widget)g, "SetValues() - can't set simpleHeadings while rows or columns "
+                              "are being changed");
+        b->simpleHeadings = a->simpleHeadings;
+    }
+    if (a->simpleWidths != b->simpleWidths) {
+        XmLWarning((Widget)g, "SetValues() - can't set simpleWidths while rows or columns are "
+                              "being changed");
+        b->simpleWidths = a->simpleWidths;
+    }
+}
+
 static void SimpleChanges(XmLGridWidget was, XmLGridWidget g, Due *due)
 {
     XmLGridPart *a = &was->grid, *b = &g->grid;
+    RefuseNestedSimple(was, g);
     if (a->simpleHeadings != b->simpleHeadings) {
         free(a->simpleHeadings);
         b->simpleHeadings = CopyString(b->simpleHeadings);

@@ -86,6 +86,25 @@ TEST_F(GridCallbacksTest, AnAddCallbackSeesAWholeGridAndCannotAddMore)
     expectWhole();
 }
 
+// The set-values call that adds the row still holds the old texts it will free.
+TEST_F(GridCallbacksTest, AnAddCallbackCannotSetTheSimpleTextsOfTheCallAddingRows)
+{
+    make(1, 2);
+    XtVaSetValues(mGrid, XmNsimpleHeadings, "a|b", XmNsimpleWidths, "3c 3c", NULL);
+    on(XmNaddCallback, [this](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_ADD_ROW)
+            XtVaSetValues(mGrid, XmNsimpleHeadings, "c|d", XmNsimpleWidths, "5c 5c", NULL);
+    });
+    XtVaSetValues(mGrid, XmNrows, 2, NULL);
+    EXPECT_EQ(part().rows, 2);
+    EXPECT_STREQ(part().simpleHeadings, "a|b");
+    EXPECT_EQ(text(0, 0), "a");
+    EXPECT_TRUE(warned("SetValues() - can't set simpleHeadings while rows or columns are being "
+                       "changed"));
+    EXPECT_TRUE(warned("SetValues() - can't set simpleWidths while rows or columns are being "
+                       "changed"));
+}
+
 TEST_F(GridCallbacksTest, ADeselectCallbackMayDeleteTheRows)
 {
     make(5, 2);
