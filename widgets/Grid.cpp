@@ -443,7 +443,7 @@ static void InitState(XmLGridWidget g)
     p->structureDepth = 0;
     p->needsHorizLayout = p->needsVertLayout = False;
     p->colVisPosDirty = p->rowVisPosDirty = False;
-    p->hasSpans = False;
+    p->hasSpans = p->spanMarks = False;
     p->dragScrollFlags = 0;
     p->dragTimerId = 0;
     p->resizeRow = p->resizeColumn = p->resizeLinePos = -1;

@@ -205,6 +205,7 @@ typedef struct {
     int pixelScrollOffset;
     unsigned char cursorType;
     Boolean textHidden, resizeIsRow, hasSpans;
+    Boolean spanMarks;          // private: a cell was given a span, so cells may be marked
     int layoutDepth;
     int structureDepth;         // private: rows or columns are being changed (callbacks run)
     Boolean needsHorizLayout, needsVertLayout, colVisPosDirty, rowVisPosDirty;
@@ -453,6 +454,7 @@ void    SetCellRefValues(XmLGridWidget g, XmLGridCellRefValues *values, long mas
 void    SetCellPerCellValues(XmLGridWidget g, XmLGridCell cell, long mask);
 int     CellRefValuesCompare(void *userData, void *a, void *b);
 void    SetCellSpans(XmLGridWidget g, int row, int col, XmLGridCell cell, long mask);
+void    MarkSpans(XmLGridWidget g);
 void    ResetSelectors(XmLGridWidget g);
 
 // GridActions.cpp: actions and text-child callbacks

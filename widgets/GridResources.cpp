@@ -368,7 +368,7 @@ int CellRefValuesCompare(void *userData, void *left, void *right)
     return d;
 }
 
-static void MarkSpan(XmLGridWidget g, int row, int col, int rowSpan, int colSpan, bool mark)
+static void MarkSpan(XmLGridWidget g, int row, int col, int rowSpan, int colSpan)
 {
     for (long long r = row; r <= (long long)row + rowSpan && r < RowCount(g); r++)
         for (long long c = col; c <= (long long)col + colSpan && c < ColCount(g); c++) {
@@ -377,11 +377,38 @@ static void MarkSpan(XmLGridWidget g, int row, int col, int rowSpan, int colSpan
             XmLGridCell cell = GetCell(g, (int)r, (int)c);
             if (!cell)
                 continue;
-            CellSetInRowSpan(cell, mark && r != row ? True : False);
-            CellSetInColumnSpan(cell, mark && r == row ? True : False);
+            CellSetInRowSpan(cell, r != row ? True : False);
+            CellSetInColumnSpan(cell, r == row ? True : False);
         }
 }
 
+// The marks are worked out anew from the spans as they stand, since rows and columns
+// move and go under them. A cell covered by another's span is drawn from that one's
+// origin, never as one of its own, so its own span covers nothing; spans only reach
+// right and down, so in row order the covering cells come first.
+void MarkSpans(XmLGridWidget g)
+{
+    if (!g->grid.spanMarks)
+        return;
+    int rows = RowCount(g), cols = ColCount(g);
+    for (int r = 0; r < rows; r++)
+        for (int c = 0; c < cols; c++)
+            if (XmLGridCell cell = GetCell(g, r, c)) {
+                CellSetInRowSpan(cell, False);
+                CellSetInColumnSpan(cell, False);
+            }
+    for (int r = 0; r < rows; r++)
+        for (int c = 0; c < cols; c++) {
+            XmLGridCell cell = GetCell(g, r, c);
+            XmLGridCellRefValues *v = cell ? CellRefValues(cell) : NULL;
+            if (v && (v->rowSpan || v->columnSpan) && !CellInRowSpan(cell) &&
+                !CellInColumnSpan(cell))
+                MarkSpan(g, r, c, v->rowSpan, v->columnSpan);
+        }
+}
+
+// The span values reach the cells' records afterwards; the caller marks the cells
+// they cover then (MarkSpans).
 void SetCellSpans(XmLGridWidget g, int row, int col, XmLGridCell cell, long mask)
 {
     XmLGridPart *p = &g->grid;
@@ -395,24 +422,18 @@ void SetCellSpans(XmLGridWidget g, int row, int col, XmLGridCell cell, long mask
     if (!(mask & (CVA_ROWSPAN | CVA_COLUMNSPAN)))
         return;
     DrawArea(g, DRAW_CELL, row, col);
-    int rowSpan = v->rowSpan, colSpan = v->columnSpan;
+    p->spanMarks = True;
     if (mask & CVA_ROWSPAN) {
         p->hasSpans = True;
         if (p->cellValues.rowSpan < 0) {
             XmLWarning((Widget)g, "SetValues() - row span can't be < 0");
             p->cellValues.rowSpan = 0;
         }
-        rowSpan = p->cellValues.rowSpan;
     }
-    if (mask & CVA_COLUMNSPAN) {
-        if (p->cellValues.columnSpan < 0) {
-            XmLWarning((Widget)g, "SetValues() - column span can't be < 0");
-            p->cellValues.columnSpan = 0;
-        }
-        colSpan = p->cellValues.columnSpan;
+    if ((mask & CVA_COLUMNSPAN) && p->cellValues.columnSpan < 0) {
+        XmLWarning((Widget)g, "SetValues() - column span can't be < 0");
+        p->cellValues.columnSpan = 0;
     }
-    MarkSpan(g, row, col, v->rowSpan, v->columnSpan, false);
-    MarkSpan(g, row, col, rowSpan, colSpan, true);
 }
 
 void ResetSelectors(XmLGridWidget g)

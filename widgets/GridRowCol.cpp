@@ -196,6 +196,7 @@ void XmLGridAddRows(Widget w, unsigned char type, int position, int count)
         XmLArraySet(p->rowArray, pos + i, made[(size_t)i]);
         LiveRecordAdd(g, true, made[(size_t)i]);
     }
+    MarkSpans(g);
     for (int c = 0; c < ColCount(g); c++)
         ColumnWidthChanged(GridColumn(g, c));
     SanityCheck(g, true, "AddRows() - count sanity check failed");
@@ -254,6 +255,7 @@ void XmLGridAddColumns(Widget w, unsigned char type, int position, int count)
             XmLArraySet(row->cells, pos + i, cells[(size_t)r * count + i]);
         RowHeightChanged(row);
     }
+    MarkSpans(g);
     for (int i = 0; i < count; i++)
         ColumnWidthChanged(GridColumn(g, pos + i));
     SanityCheck(g, false, "AddColumns() - count sanity check failed");
@@ -386,6 +388,7 @@ void XmLGridDeleteRows(Widget w, unsigned char type, int position, int count)
         GridRowFree(w, row);
     }
     XmLArrayDel(p->rowArray, first, count);
+    MarkSpans(g);
     for (int c = 0; c < ColCount(g); c++)
         ColumnWidthChanged(GridColumn(g, c));
     SanityCheck(g, true, "DeleteRows() - count sanity check failed");
@@ -444,6 +447,7 @@ void XmLGridDeleteColumns(Widget w, unsigned char type, int position, int count)
         XmLArrayDel(row->cells, first, count);
         RowHeightChanged(row);
     }
+    MarkSpans(g);
     SanityCheck(g, false, "DeleteColumns() - count sanity check failed");
     ShiftAfterDelete(p->horizontalSizePolicy, &p->scrollColumnPos, &p->focusColumn, first,
                      last);
@@ -511,6 +515,7 @@ void XmLGridMoveRows(Widget w, int newPosition, int position, int count)
         XmLWarning(w, "MoveRows() - invalid position/count");
         return;
     }
+    MarkSpans(g);
     VisPosChanged(g, 1);
     VertLayout(g, 1);
     DrawArea(g, DRAW_ALL, 0, 0);
@@ -531,6 +536,7 @@ void XmLGridMoveColumns(Widget w, int newPosition, int position, int count)
     }
     for (int r = 0; r < RowCount(g); r++)
         XmLArrayMove(GridRow(g, r)->cells, np, pos, count);
+    MarkSpans(g);
     VisPosChanged(g, 0);
     HorizLayout(g, 1);
     DrawArea(g, DRAW_ALL, 0, 0);
@@ -559,6 +565,7 @@ void XmLGridReorderRows(Widget w, int *newPositions, int position, int count)
         XmLWarning(w, "ReorderRows() - invalid position/count");
         return;
     }
+    MarkSpans(g);
     VisPosChanged(g, 1);
     VertLayout(g, 1);
     DrawArea(g, DRAW_ALL, 0, 0);
@@ -581,6 +588,7 @@ void XmLGridReorderColumns(Widget w, int *newPositions, int position, int count)
         XmLWarning(w, "ReorderColumns() - invalid position/count");
         return;
     }
+    MarkSpans(g);
     VisPosChanged(g, 0);
     HorizLayout(g, 1);
     DrawArea(g, DRAW_ALL, 0, 0);

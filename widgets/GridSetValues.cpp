@@ -146,6 +146,8 @@ static void ApplyCells(XmLGridWidget g, int r1, int r2, int c1, int c2, long mas
     SetCellPixmapSize(g, mask);
     if (CellMaskHasRefValues(mask))
         ShareNewValues(g, r1, r2, c1, c2, mask);
+    if (mask & (CVA_ROWSPAN | CVA_COLUMNSPAN))
+        MarkSpans(g);
     XmLGridClassPart *c = GridClassPart(g);
     for (int r = r1; r < r2; r += p->rowStep)
         for (int col = c1; col < c2; col += p->columnStep) {

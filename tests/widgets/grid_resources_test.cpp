@@ -335,6 +335,20 @@ TEST_F(GridResourcesTest, SpansMarkTheCoveredCells)
     EXPECT_FALSE(CellInColumnSpan(GetCell(g(), 0, 1)));
 }
 
+TEST_F(GridResourcesTest, SpanMarksFollowTheirRows)
+{
+    make(4, 1);
+    XtVaSetValues(mGrid, XmNrow, 1, XmNcellRowSpan, 1, NULL);
+    XmLGridDeleteRows(mGrid, XmCONTENT, 1, 1);   // the span goes with its row
+    XRectangle rect;
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 1, XmCONTENT, 0, True, &rect), 0);
+    unsigned char rowType, columnType;
+    int row = -1, column = -1;
+    ASSERT_EQ(XmLGridXYToRowColumn(mGrid, rect.x + 1, rect.y + 1, &rowType, &row, &columnType,
+                                   &column), 0);
+    EXPECT_EQ(row, 1) << "the row that the span covered is a cell of its own again";
+}
+
 TEST_F(GridResourcesTest, HugeSpansStopAtTheLastRow)
 {
     make(2, 2);
