@@ -152,8 +152,8 @@ static void ShiftAfterAdd(unsigned char policy, int *scrollPos, int *focus, int 
     if (policy == XmCONSTANT) {
         if (firstContent)
             *scrollPos = 0;
-        else if (pos <= *scrollPos)
-            *scrollPos += count;
+        else if (pos <= *scrollPos)   // held below INT_MAX: a frozen layout keeps it unclamped
+            *scrollPos = *scrollPos > INT_MAX - count ? INT_MAX : *scrollPos + count;
     }
     if (*focus >= pos)
         *focus += count;

@@ -1,6 +1,7 @@
 // GridSetValues.cpp - XmLGrid set_values and get_values_hook: resources and sub-resources.
 #include "widgets/GridP.h"
 
+#include <climits>
 #include <cstring>
 
 static bool StartsWith(const char *name, const char *prefix)
@@ -257,6 +258,13 @@ static bool Given(ArgList args, Cardinal nargs, const char *name)
     return false;
 }
 
+// Taken wide: a position near INT_MAX asks for the last page, which the layout finds.
+static int ScrollPos(int typePos, int heading)
+{
+    long long pos = (long long)typePos + heading;
+    return pos > INT_MAX ? INT_MAX : (int)pos;
+}
+
 // A scroll position given is applied even when it equals the old value: while
 // the layout was frozen, rows may have been replaced under a stale scrollRow.
 static void ScrollAndFixedChanges(XmLGridWidget was, XmLGridWidget g, ArgList args,
@@ -264,11 +272,11 @@ static void ScrollAndFixedChanges(XmLGridWidget was, XmLGridWidget g, ArgList ar
 {
     XmLGridPart *a = &was->grid, *b = &g->grid;
     if (a->scrollColumn != b->scrollColumn || Given(args, nargs, XmNscrollColumn)) {
-        b->scrollColumnPos = b->scrollColumn + b->headingColumns;
+        b->scrollColumnPos = ScrollPos(b->scrollColumn, b->headingColumns);
         due->horiz = due->redraw = true;
     }
     if (a->scrollRow != b->scrollRow || Given(args, nargs, XmNscrollRow)) {
-        b->scrollRowPos = b->scrollRow + b->headingRows;
+        b->scrollRowPos = ScrollPos(b->scrollRow, b->headingRows);
         due->vert = due->redraw = true;
     }
     if (a->bottomFixedCount != b->bottomFixedCount || a->bottomFixedMargin != b->bottomFixedMargin ||

@@ -6,6 +6,8 @@
 
 #include <Xm/ScrollBar.h>
 
+#include <climits>
+
 namespace {
 
 class GridLayoutTest : public GridTest {
@@ -89,6 +91,28 @@ TEST_F(GridLayoutTest, ScrollRowBeyondTheEndIsClampedAndReported)
     EXPECT_EQ(sb(XmNvalue), 91);
     ASSERT_FALSE(mCalls.empty());
     EXPECT_EQ(mCalls.back(), (GridCall{XmCR_SCROLL_ROW, XmCONTENT, 91, XmCONTENT, -1}));
+}
+
+TEST_F(GridLayoutTest, TheLargestScrollPositionsScrollToTheLastPage)
+{
+    rowsOf20(100);
+    XmLGridAddRows(mGrid, XmHEADING, -1, 1);
+    XmLGridAddColumns(mGrid, XmHEADING, -1, 1);
+    XmLGridAddColumns(mGrid, XmCONTENT, -1, 40);
+    XtVaSetValues(mGrid, XmNscrollRow, 500, XmNscrollColumn, 500, NULL);
+    int lastRow = part().scrollRow, lastColumn = part().scrollColumn;
+    XtVaSetValues(mGrid, XmNscrollRow, 0, XmNscrollColumn, 0, NULL);
+    // The headings added to INT_MAX would wrap round to the first page, and so would the
+    // rows and columns added before it while the layout waits.
+    XtVaSetValues(mGrid, XmNlayoutFrozen, True, XmNscrollRow, INT_MAX, XmNscrollColumn,
+                  INT_MAX, NULL);
+    XmLGridAddRows(mGrid, XmCONTENT, 0, 1);
+    XmLGridAddColumns(mGrid, XmCONTENT, 0, 1);
+    XtVaSetValues(mGrid, XmNlayoutFrozen, False, NULL);
+    EXPECT_GT(lastRow, 0);
+    EXPECT_EQ(part().scrollRow, lastRow + 1);
+    EXPECT_GT(lastColumn, 0);
+    EXPECT_EQ(part().scrollColumn, lastColumn + 1);
 }
 
 TEST_F(GridLayoutTest, WhenEverythingFitsAStaticScrollBarShowsAnEmptyRange)
