@@ -1,6 +1,8 @@
 // GridGeom.cpp - XmLGrid addressing by type and position, cell rectangles and hit testing.
 #include "widgets/GridP.h"
 
+#include <algorithm>
+
 // ---- Addressing
 
 unsigned char RowPosToType(XmLGridWidget g, int pos)
@@ -213,42 +215,6 @@ bool MakeRect(int x, int y, int width, int height, XRectangle *rect)
     return true;
 }
 
-int ClipToRegion(XmLGridWidget g, XRectangle *r, const GridReg *reg)
-{
-    int s = g->manager.shadow_thickness;
-    XRectangle inner;
-    if (!reg->width || !reg->height ||
-        !MakeRect(reg->x + s, reg->y + s, reg->width - 2 * s, reg->height - 2 * s, &inner)) {
-        r->width = r->height = 0;
-        return XmLRectOutside;
-    }
-    int where = XmLRectIntersect(r, &inner);
-    if (where == XmLRectOutside) {
-        r->width = r->height = 0;
-    } else if (where == XmLRectPartial) {
-        int x1 = r->x, y1 = r->y, x2 = r->x + r->width, y2 = r->y + r->height;
-        if (y2 > inner.y + inner.height)
-            y2 = inner.y + inner.height;
-        if (x2 > inner.x + inner.width)
-            x2 = inner.x + inner.width;
-        if (y1 < inner.y)
-            y1 = inner.y;
-        if (x1 < inner.x)
-            x1 = inner.x;
-        r->x = (short)x1;
-        r->y = (short)y1;
-        r->width = (unsigned short)(x2 - x1);
-        r->height = (unsigned short)(y2 - y1);
-    }
-    return where;
-}
-
-static bool RegionHolds(const GridReg *reg, int row, int col)
-{
-    return reg->width && reg->height && row >= reg->row && row < reg->row + reg->nrow &&
-           col >= reg->col && col < reg->col + reg->ncol;
-}
-
 static void SetRect(XRectangle *rect, long long x, long long y, long long w, long long h)
 {
     // Cells far outside the window are still given a rectangle; hold the
@@ -261,6 +227,50 @@ static void SetRect(XRectangle *rect, long long x, long long y, long long w, lon
     rect->y = clampPos(y);
     rect->width = clampSize(w);
     rect->height = clampSize(h);
+}
+
+// A rectangle in wide numbers, before it is held to what an XRectangle carries.
+typedef struct {
+    long long x, y, width, height;
+} WideRect;
+
+// Cuts the rectangle to the region's inner area, to the window and to the coordinates X
+// can draw at (16 bits): a region may be far larger than either. False when nothing is left.
+static bool ClipWide(XmLGridWidget g, WideRect *r, const GridReg *reg)
+{
+    if (!reg->width || !reg->height)
+        return false;
+    int s = g->manager.shadow_thickness;
+    auto cut = [](long long *pos, long long *size, long long from, long long to,
+                  long long window) {
+        long long start = std::max({*pos, from, 0LL});
+        long long end = std::min({*pos + *size, to, window, 32767LL});
+        *pos = start;
+        *size = end > start ? end - start : 0;
+        return end > start;
+    };
+    bool x = cut(&r->x, &r->width, (long long)reg->x + s, (long long)reg->x + reg->width - s,
+                 g->core.width);
+    bool y = cut(&r->y, &r->height, (long long)reg->y + s, (long long)reg->y + reg->height - s,
+                 g->core.height);
+    return x && y;
+}
+
+bool ClipToRegion(XmLGridWidget g, XRectangle *r, const GridReg *reg)
+{
+    WideRect wide = {r->x, r->y, r->width, r->height};
+    if (!ClipWide(g, &wide, reg)) {
+        r->width = r->height = 0;
+        return false;
+    }
+    SetRect(r, wide.x, wide.y, wide.width, wide.height);
+    return true;
+}
+
+static bool RegionHolds(const GridReg *reg, int row, int col)
+{
+    return reg->width && reg->height && row >= reg->row && row < reg->row + reg->nrow &&
+           col >= reg->col && col < reg->col + reg->ncol;
 }
 
 // The last row (or column) a span reaches: row + span taken wide, held at the last one.
@@ -304,10 +314,11 @@ int RowColToXY(XmLGridWidget g, int row, int col, Boolean clipped, XRectangle *r
         if (g->grid.pixelScroll)
             x -= g->grid.pixelScrollOffset;
         XmLGridCellRefValues *v = CellRefValues(cell);
-        SetRect(rect, x, y, SpanWidth(g, col, v ? v->columnSpan : 0),
-                SpanHeight(g, row, v ? v->rowSpan : 0));
-        if (clipped)
-            ClipToRegion(g, rect, reg);
+        WideRect wide = {x, y, SpanWidth(g, col, v ? v->columnSpan : 0),
+                         SpanHeight(g, row, v ? v->rowSpan : 0)};
+        if (clipped && !ClipWide(g, &wide, reg))
+            wide = {x, y, 0, 0};   // no part of it is on show
+        SetRect(rect, wide.x, wide.y, wide.width, wide.height);
         return 0;
     }
     return -1;
@@ -350,7 +361,7 @@ void RowColSpanRect(XmLGridWidget g, int row, int col, XRectangle *rect)
 
 // ---- Hit testing
 
-static bool InRect(const XRectangle *r, int x, int y)
+static bool InRect(const WideRect *r, int x, int y)
 {
     return x >= r->x && x < r->x + r->width && y >= r->y && y < r->y + r->height;
 }
@@ -364,10 +375,8 @@ static int HitInRegion(XmLGridWidget g, const GridReg *reg, int x, int y, int *r
         long long cx = s + reg->x - (g->grid.pixelScroll ? g->grid.pixelScrollOffset : 0);
         for (int c = reg->col; c < reg->col + reg->ncol; c++) {
             int w = GetColWidth(g, c);
-            XRectangle rect;
-            SetRect(&rect, cx, cy, w, h);
-            ClipToRegion(g, &rect, reg);
-            if (InRect(&rect, x, y))
+            WideRect rect = {cx, cy, w, h};
+            if (ClipWide(g, &rect, reg) && InRect(&rect, x, y))
                 return RowColFirstSpan(g, r, c, row, col, NULL, True, True);
             cx += w;
         }

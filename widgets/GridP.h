@@ -385,7 +385,7 @@ int  RowIsVisible(XmLGridWidget g, int row);
 int  ColIsVisible(XmLGridWidget g, int col);
 int  ScrollRowBottomPos(XmLGridWidget g, int row);
 int  ScrollColumnRightPos(XmLGridWidget g, int col);
-int  ClipToRegion(XmLGridWidget g, XRectangle *r, const GridReg *reg);
+bool ClipToRegion(XmLGridWidget g, XRectangle *r, const GridReg *reg);
 bool MakeRect(int x, int y, int width, int height, XRectangle *rect);
 
 // GridLayout.cpp: layout and scrolling

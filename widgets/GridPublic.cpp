@@ -91,7 +91,9 @@ int XmLGridRowColumnToXY(Widget w, unsigned char rowType, int row, unsigned char
         XmLWarning(w, "RowColumnToXY() - invalid position");
         return -1;
     }
-    return RowColToXY(g, r, c, clipped, rect);
+    if (RowColToXY(g, r, c, clipped, rect) < 0 || (clipped && (!rect->width || !rect->height)))
+        return -1;   // no part of the cell is on show
+    return 0;
 }
 
 int XmLGridXYToRowColumn(Widget w, int x, int y, unsigned char *rowType, int *row,

@@ -225,6 +225,27 @@ TEST_F(GridLayoutTest, ClippedRectanglesStayInsideTheRegion)
     EXPECT_EQ(rect.height, 16) << "cut at the frame";
 }
 
+TEST_F(GridLayoutTest, ClippingFindsOnlyCellsOnShowInGridsTooLargeOrTooSmall)
+{
+    Arg args[3];
+    XtSetArg(args[0], XmNrows, 4000);
+    XtSetArg(args[1], XmNcolumns, 1);
+    XtSetArg(args[2], XmNverticalSizePolicy, XmVARIABLE);
+    grid(args, 3);
+    XtVaSetValues(mGrid, XmNrowHeight, 20, XmNrowSizePolicy, XmCONSTANT, NULL);
+    ASSERT_GT(part().reg[4].height, 65535);
+    XRectangle rect;
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 0, XmCONTENT, 0, True, &rect), 0);
+    EXPECT_EQ(rect.y, 2);
+    EXPECT_EQ(rect.height, 20);
+    EXPECT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 3500, XmCONTENT, 0, True, &rect), -1)
+        << "70,000 pixels down, past what the window can show";
+    XmLGridAddColumns(mGrid, XmHEADING, -1, 1);
+    XtVaSetValues(mGrid, XmNwidth, 1, NULL);
+    EXPECT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 0, XmHEADING, 0, True, &rect), -1)
+        << "right of a window one pixel wide";
+}
+
 TEST_F(GridLayoutTest, RowBordersGrabOnlyFromHeadingColumnsWhenAllowed)
 {
     Arg args[5];
