@@ -241,7 +241,8 @@ private:
     void widgetValues()
     {
         static const char *widths[] = {"5c 6c", "70000c", "10p3c", "", "x", "3 c", "4c 4c 4c 4c"};
-        switch (pick(12)) {
+        static const char *headings[] = {"a|b", "", "a|b|c|d|e|f|g|h|i|j|k|l"};
+        switch (pick(13)) {
         case 0: XtVaSetValues(mGrid, XmNtopFixedCount, pick(5), NULL); break;
         case 1: XtVaSetValues(mGrid, XmNbottomFixedCount, pick(4), NULL); break;
         case 2: XtVaSetValues(mGrid, XmNleftFixedCount, pick(4), NULL); break;
@@ -252,11 +253,17 @@ private:
             XtVaSetValues(mGrid, XmNfooterColumns, pick(3), XmNrightFixedCount, pick(3), NULL);
             break;
         case 5: XtVaSetValues(mGrid, XmNrows, pick(30), NULL); break;
-        case 6: XtVaSetValues(mGrid, XmNscrollRow, position(part().rows), NULL); break;
-        case 7: XtVaSetValues(mGrid, XmNscrollColumn, position(part().columns), NULL); break;
+        case 6:
+            XtVaSetValues(mGrid, XmNscrollRow, chance(10) ? INT_MAX : position(part().rows), NULL);
+            break;
+        case 7:
+            XtVaSetValues(mGrid, XmNscrollColumn,
+                          chance(10) ? INT_MAX : position(part().columns), NULL);
+            break;
         case 8: XtVaSetValues(mGrid, XmNlayoutFrozen, !part().layoutFrozen, NULL); break;
         case 9: XtVaSetValues(mGrid, XmNsimpleWidths, widths[pick(7)], NULL); break;
         case 10: XtVaSetValues(mGrid, XmNselectionPolicy, 1 + pick(5), NULL); break;
+        case 11: XtVaSetValues(mGrid, XmNsimpleHeadings, headings[pick(3)], NULL); break;
         default: XtVaSetValues(mGrid, XmNhighlightRowMode, pick(2), NULL); break;
         }
     }
@@ -430,11 +437,12 @@ private:
         if (cbs->reason == XmCR_CELL_DRAW || mDepth > 0 || !chance(4))
             return;
         mDepth++;
-        switch (pick(5)) {
+        switch (pick(6)) {
         case 0: addOrDelete(); break;
         case 1: select(); break;
         case 2: moveOrReorder(); break;
         case 3: focusAndEdit(); break;
+        case 4: widgetValues(); break;
         default: cellValues(); break;
         }
         mDepth--;
@@ -471,9 +479,45 @@ private:
         ASSERT_EQ(p.hiddenColumns, hidden) << "step " << mStep;
         ASSERT_LT(p.focusRow, RowCount(g())) << "step " << mStep;
         ASSERT_LT(p.focusColumn, ColCount(g())) << "step " << mStep;
+        checkSpanMarks();
         for (const std::string &w : sWarnings)
             ASSERT_EQ(w.find("sanity check"), std::string::npos) << w << " step " << mStep;
         sWarnings.clear();
+    }
+
+    // Hit tests and drawing go from a marked cell to the cell whose span covers it: a
+    // cell is marked exactly when the span of an unmarked cell covers it, in a row
+    // below that cell's (in-row mark) or in its row (in-column mark).
+    void checkSpanMarks()
+    {
+        struct Origin {
+            int row, col;
+            long long lastRow, lastCol;
+        };
+        std::vector<Origin> origins;
+        for (int r = 0; r < RowCount(g()); r++)
+            for (int c = 0; c < ColCount(g()); c++) {
+                XmLGridCell cell = GetCell(g(), r, c);
+                XmLGridCellRefValues *v = CellRefValues(cell);
+                if ((v->rowSpan || v->columnSpan) && !CellInRowSpan(cell) &&
+                    !CellInColumnSpan(cell))
+                    origins.push_back({r, c, (long long)r + v->rowSpan,
+                                       (long long)c + v->columnSpan});
+            }
+        for (int r = 0; r < RowCount(g()); r++)
+            for (int c = 0; c < ColCount(g()); c++) {
+                bool below = false, beside = false;
+                for (const Origin &o : origins)
+                    if ((o.row != r || o.col != c) && o.row <= r && r <= o.lastRow &&
+                        o.col <= c && c <= o.lastCol)
+                        (o.row == r ? beside : below) = true;
+                XmLGridCell cell = GetCell(g(), r, c);
+                bool inRow = CellInRowSpan(cell), inCol = CellInColumnSpan(cell);
+                ASSERT_EQ(inRow || inCol, below || beside)
+                    << "cell " << r << "," << c << " step " << mStep;
+                ASSERT_TRUE(!inRow || below) << "cell " << r << "," << c << " step " << mStep;
+                ASSERT_TRUE(!inCol || beside) << "cell " << r << "," << c << " step " << mStep;
+            }
     }
 
     std::mt19937 mRandom;
