@@ -5,4 +5,8 @@
 // Milliseconds of the monotonic clock: setting the time of day moves no deadline.
 long long monotonicMs();
 
+// Puts source in the monotonic clock's place (null puts it back), so that a test can hold
+// the program's time still and move it on by hand, whatever the machine's speed.
+void setClockSource(long long (*source)());
+
 #endif

@@ -31,6 +31,15 @@ private:
     std::string mPath;
 };
 
+// Holds the program's clock still while it lives; advance() moves it on. Waits, bounds and
+// paces the window times then fall due when the test says, however busy the machine.
+class FrozenClock {
+public:
+    FrozenClock();
+    ~FrozenClock();
+    void advance(long long ms);
+};
+
 // A main window that records the slots its redials find, and the game commands it would
 // hand to the shell instead of running them.
 class TestWin : public MainWin {

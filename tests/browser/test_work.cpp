@@ -133,10 +133,13 @@ TEST_F(WorkTest, StopDropsTheQueueAndLetsQueriesInFlightEnd)
     for (int i = 0; i < 6; i++)
         mFleet.add(mWin, slow);
     mWin->options().queriesAtOnce = 2;
+    FrozenClock clock;              // the resends fall due before the grace is over
     mWin->refreshAll();
     fwtest::pump(300);
+    clock.advance(300);
     mWin->stop();
     EXPECT_TRUE(mWin->stopRequested());
+    clock.advance(1700);
     ASSERT_TRUE(runToEnd(mWin));
 
     for (size_t i = 0; i < 2; i++) {

@@ -149,8 +149,9 @@ TEST_F(PeerTest, NoisyPeersCannotHoldTheRun)
 }
 
 // Stop gives the queries in flight a moment to end, then ends them: neither silent
-// servers nor peers that keep sending keep the run going.
-TEST_F(PeerTest, StopEndsAnyRunWithinTwoAndAHalfSeconds)
+// servers nor peers that keep sending keep the run going, and a second press does not
+// put the end off. Timed by the window's own clock, held still by the test.
+TEST_F(PeerTest, StopEndsAnyRunTwoSecondsAfterTheFirstPress)
 {
     FakeGameScript silent;
     silent.silent = true;
@@ -165,14 +166,18 @@ TEST_F(PeerTest, StopEndsAnyRunWithinTwoAndAHalfSeconds)
     CaptureStderr();
     mWin->refreshAll();
     fwtest::pump(300);              // the noisy peers' rule requests are out
-    Clock::time_point stopped = Clock::now();
+    FrozenClock clock;
     mWin->stop();
-    bool ended = runToEnd(mWin, 10000);
-    double took = msBetween(stopped, Clock::now());
+    clock.advance(1500);
+    fwtest::pump(300);
+    bool early = !mWin->running();
+    mWin->stop();
+    clock.advance(500);
+    bool ended = runToEnd(mWin, 5000);
     GetCapturedStdout();
     GetCapturedStderr();
+    EXPECT_FALSE(early);
     ASSERT_TRUE(ended);
-    EXPECT_LT(took, 2500);
 
     for (FakeGameServer *fake : {quiet, quiet2}) {
         EXPECT_LE(fake->RequestCount(), 2u);       // the queries in flight went on a while
@@ -203,7 +208,7 @@ TEST_F(PeerTest, QueryThatRunsTooLongEndsWithWhatCame)
     refresh({busy});
     Clock::time_point start = Clock::now();
     ASSERT_TRUE(runToEnd(mWin, 20000));
-    EXPECT_LT(msBetween(start, Clock::now()), 5500);
+    EXPECT_LT(msBetween(start, Clock::now()), 10000);   // unbounded: over 20 s
     Server *s = record(busy);
     EXPECT_FALSE(s->mDown);
     EXPECT_GE(s->mRules.size(), 1u);
