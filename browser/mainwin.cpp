@@ -215,6 +215,7 @@ void MainWin::setStatus(const char *format, ...)
         text = statusText(format, args);
         va_end(args);
         releaseStatus();        // something new is going on
+        mStatusPending.clear(); // and a line the pace held back is older news
     } else if (mStatusTimer) {
         text = mHeldStatus;
     } else {

@@ -271,6 +271,32 @@ TEST_F(GridFollowTest, MeterAndStatusShowTheEndOfABurst)
     ASSERT_TRUE(runToEnd(mWin));
 }
 
+// A resend shows at once; a server's query line that the pace held back from before it
+// must not take its place a moment later.
+TEST_F(GridFollowTest, ARequeryLineOutlastsAnOlderQueryLine)
+{
+    FakeGameScript silent;
+    silent.silent = true;
+    FakeGameServer *quiet = mFleet.add(mWin, silent), *late = mFleet.add(mWin, silent);
+    fleetServerNamed(quiet, "Quiet");
+    fleetServerNamed(mFleet.add(mWin), "Third");
+    mWin->options().queriesAtOnce = 2;
+    mWin->options().queryRules = false;
+    mWin->options().queryPlayers = false;
+    FrozenClock clock;
+    mWin->refreshAll();
+    ASSERT_TRUE(pumpUntil([late] { return late->RequestCount() == 1; }));
+    clock.advance(1950);            // the pace shows the second server's line
+    fwtest::pump(100);
+    late->SendUnsolicited(MakeInfoReply("", "Late", "e1m1", 0, 8, 3));
+    ASSERT_TRUE(pumpUntil([this] { return mFleet.at(2)->RequestCount() == 1; }));
+    clock.advance(50);              // the first server's resend, with the third's line held
+    ASSERT_TRUE(pumpUntil([quiet] { return quiet->RequestCount() == 2; }));
+    clock.advance(100);
+    fwtest::pump(100);
+    EXPECT_EQ(statusText(mWin), "Requerying server Quiet...");
+}
+
 // ---- The grid a run leaves
 
 TEST_F(GridFollowTest, RunEndsWithTheGridARebuildGivesSelectionAndScrollKept)
