@@ -13,6 +13,7 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <strings.h>
 #include <unistd.h>
 
 namespace {
@@ -131,12 +132,13 @@ bool fetchPage(const char *source, const LineSink &sink, std::string *error,
     long long deadline = monotonicMs() + limits.totalMs;
     URL url;
     bool portKnown = url.Parse(source);
-    if (url.Address().Address() == INADDR_NONE) {
-        *error = hstrerror(HOST_NOT_FOUND);
+    // Our request means nothing to a server of another protocol, whatever port is named.
+    if (!portKnown || strcasecmp(url.Scheme(), "http") != 0) {
+        *error = strerror(EPROTONOSUPPORT);
         return false;
     }
-    if (!portKnown) {
-        *error = strerror(EPROTONOSUPPORT);     // a scheme without a port of its own
+    if (url.Address().Address() == INADDR_NONE) {
+        *error = hstrerror(HOST_NOT_FOUND);
         return false;
     }
     Socket socket;

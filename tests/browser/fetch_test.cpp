@@ -163,6 +163,16 @@ TEST_F(FetchTest, ARefusedPortFailsAtOnce)
     EXPECT_TRUE(mLines.empty());
 }
 
+// Only HTTP is spoken: a source of any other scheme is refused, its server never asked.
+TEST_F(FetchTest, ASourceOfAnotherSchemeIsRefusedUnasked)
+{
+    FakeHttpServer server("10.0.0.1\n");
+    ASSERT_TRUE(server.Start());
+    EXPECT_FALSE(fetch("gopher://127.0.0.1:" + std::to_string(server.Port()) + "/"));
+    EXPECT_EQ(mError, strerror(EPROTONOSUPPORT));
+    EXPECT_FALSE(server.WaitForRequests(1, std::chrono::milliseconds(300)));
+}
+
 TEST_F(FetchTest, AServerThatNeverAnswersTimesOut)
 {
     FakeHttpServer server("", true);
