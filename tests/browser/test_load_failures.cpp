@@ -96,14 +96,19 @@ TEST_F(LoadFailureTest, OpenOfAFifoIsRefusedWithoutBlocking)
     EXPECT_EQ(mWin->servers().size(), 1u);
 }
 
-// A regular file that fails part-way: the dialog says so; what came before stays.
+// A regular file that fails part-way: the dialog says so; what came before stays, and
+// nothing is queried, even when every load is to be followed by a query.
 TEST_F(LoadFailureTest, ReadFailureAfterOpeningIsShownInTheDialog)
 {
+    FakeFleet fleet;
+    FakeGameServer *listed = fleet.add(mWin);
+    mWin->options().queryOnLoad = true;
     std::string seen = open("/proc/self/mem");
     expectLines(seen, "Could not read specified file.", "/proc/self/mem: Input/output error");
     EXPECT_EQ(statusText(mWin), countLine());
     EXPECT_FALSE(mWin->isBusy());
     EXPECT_FALSE(mWin->running());
+    EXPECT_FALSE(listed->WaitForRequests(1, std::chrono::milliseconds(300)));
 }
 
 // The message of a failing source is what the user needs to see: the view update and
@@ -131,6 +136,15 @@ TEST_F(LoadFailureTest, FailedSourceMessageStaysOnTheStatusLine)
     fwtest::pump(1000);
     EXPECT_EQ(statusText(mWin), expected);
     ASSERT_TRUE(pumpUntil([this] { return statusText(mWin) == countLine(); }, 4000));
+    crossTool("refreshAll", LeaveNotify);
+    EXPECT_EQ(statusText(mWin), countLine());
+
+    // A hold that runs out under a tip leaves the tip.
+    mWin->setStatusHold(300);
+    mWin->updateList();
+    crossTool("refreshAll", EnterNotify);
+    fwtest::pump(600);
+    EXPECT_EQ(statusText(mWin), "Refresh all servers");
     crossTool("refreshAll", LeaveNotify);
     EXPECT_EQ(statusText(mWin), countLine());
 }
