@@ -129,6 +129,10 @@ TEST_F(SettingsFileTest, EveryKeywordAndOptionComesBackTheSame)
     Settings read;
     ASSERT_TRUE(readSettings(mPath.c_str(), &read));
     EXPECT_EQ(writeText(read), first);
+    std::string crlf;               // as written on another system
+    for (char c : first)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(writeText(readText(crlf)), first);
     EXPECT_EQ(read.options.quakeOptions, " -nosound  +color 4");
     EXPECT_EQ(read.sources.size(), 2u);            // no default page added
     ASSERT_EQ(read.servers.size(), 3u);
@@ -330,6 +334,7 @@ TEST_F(SettingsFileTest, HostileLinesAreSkippedAndGoodOnesKept)
                        "option queriesAtOnce 2147483648\n"
                        "option minPlayers 3\n"
                        "serverList file:/a\nserverList file:/a\n"   // duplicates kept in order
+                       "serverList \n"                         // a blank is no value
                        "filter favorites\n"                    // the later line wins
                        "showinfo true";                        // no line feed at the end
     text[text.find("mapZ") + 3] = '\0';

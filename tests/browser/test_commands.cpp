@@ -173,14 +173,17 @@ TEST_F(CommandTest, ViewAndSortItemsShowAndSetTheChoices)
 
 TEST_F(CommandTest, BottomPaneItemShowsAndHidesThePane)
 {
-    show("");
-    EXPECT_EQ(label("View", "BottomPane"), "Show Bottom Pane");
+    show("showinfo true\n");
+    EXPECT_EQ(label("View", "BottomPane"), "Hide Bottom Pane");
     EXPECT_EQ(label("View", "RulesPane"), "Show Rules Pane");
+    mWin->toggleBottomPane();
+    EXPECT_EQ(label("View", "BottomPane"), "Show Bottom Pane");
+    ASSERT_TRUE(mWin->writeSettings());
+    mWin = showWindow();            // the next start remembers it hidden
+    EXPECT_FALSE(XtIsManaged(XtNameToWidget(mWin->baseWidget(), "*infoPane")));
     mWin->toggleBottomPane();
     EXPECT_TRUE(XtIsManaged(XtNameToWidget(mWin->baseWidget(), "*infoPane")));
     EXPECT_EQ(label("View", "BottomPane"), "Hide Bottom Pane");
-    mWin->toggleBottomPane();
-    EXPECT_EQ(label("View", "BottomPane"), "Show Bottom Pane");
 }
 
 TEST_F(CommandTest, HelpMenuHoldsOnlyAbout)

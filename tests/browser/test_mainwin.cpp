@@ -75,6 +75,8 @@ TEST_F(MainWinTest, WithoutSettingsThePanesStartHiddenOnThePassedTab)
     EXPECT_TRUE(XmToggleButtonGetState(child("*folder.passed")));
     ASSERT_EQ(mWin->sources().size(), 1u);
     EXPECT_EQ(mWin->options().queriesAtOnce, 4);
+    ASSERT_TRUE(mWin->writeSettings());     // a pane hidden all along has no height to give
+    EXPECT_NE(mHome.readSettings().find("\ninfoPaneHeight 0\n"), std::string::npos);
 }
 
 TEST_F(MainWinTest, StatusLineIsCutAndTakesTextLiterally)
