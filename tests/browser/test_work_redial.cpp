@@ -89,6 +89,11 @@ TEST_F(RedialTest, SlotIsJoinedOnTheRedialedServerWhateverIsSelected)
 {
     FakeGameServer *full = addFullServer(2);
     FakeGameServer *other = mFleet.add(mWin);
+    selectServer(mWin, serverAt(mWin, other->HostText()));
+    mWin->redialSelected();         // two selected: no one server to redial
+    EXPECT_FALSE(mWin->running());
+    serverAt(mWin, other->HostText())->SetSelected(false);
+    mWin->updateView();
     mWin->options().quakePath = mHome.path();
     mkdir((mHome.path() + "/id1").c_str(), 0700);      // the connect file's folder
     mWin->options().quakeCmd = "quake";
