@@ -297,6 +297,34 @@ TEST_F(GridFollowTest, ARequeryLineOutlastsAnOlderQueryLine)
     EXPECT_EQ(statusText(mWin), "Requerying server Quiet...");
 }
 
+// Answers close together wait for one catch-up, and a click brings it forward at once.
+TEST_F(GridFollowTest, AnswersWaitForOneCatchUpThatAClickBringsForward)
+{
+    FakeGameScript silent;
+    silent.silent = true;
+    for (int i = 0; i < 4; i++)
+        mFleet.add(mWin, silent);   // the last one keeps the run going
+    mWin->options().queryRules = mWin->options().queryPlayers = false;
+    FrozenClock clock;
+    mWin->refreshAll();
+    ASSERT_TRUE(pumpUntil([this] { return mFleet.at(3)->RequestCount() == 1; }));
+    mWin->catchUpServerGrid();
+    clock.advance(-1000);           // the next catch-up falls due 1.25 s on
+    for (int i = 0; i < 3; i++)
+        mFleet.at(i)->SendUnsolicited(MakeInfoReply("", "A" + std::to_string(i), "", 0, 8, 3));
+    ASSERT_TRUE(pumpUntil([this] { return Server::NumConnections() == 1; }));
+    auto shown = [this] { return rowText(fleetServer(2)->mRow)[0] == 'A'; };
+    EXPECT_FALSE(shown()) << "caught up at once";
+    clock.advance(1000);
+    clickSelect(fleetServer(3));
+    EXPECT_TRUE(fwtest::pumpUntil(shown, 300));
+    std::vector<Row> caughtUp = shownRows();
+    for (int i = 0; i < 3; i++)
+        fleetServer(i)->mName = "Renamed " + std::to_string(9 - i);   // a catch-up would sort
+    fwtest::pump(1500);
+    EXPECT_EQ(shownRows(), caughtUp) << "another catch-up was waiting";
+}
+
 // ---- The grid a run leaves
 
 TEST_F(GridFollowTest, RunEndsWithTheGridARebuildGivesSelectionAndScrollKept)
