@@ -8,12 +8,36 @@
 #include "tests/framework/fwtest.h"
 
 #include <chrono>
+#include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+std::string procText(pid_t pid, const char *what)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/" + what);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int openDescriptors(pid_t pid)
+{
+    int count = 0;
+    DIR *dir = opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
+    while (struct dirent *entry = dir ? readdir(dir) : nullptr)
+        count += entry->d_name[0] != '.';
+    if (dir)
+        closedir(dir);
+    return count;
+}
 
 class GameStarterTest : public ::testing::Test {
 protected:
@@ -44,6 +68,7 @@ protected:
 
 TEST_F(GameStarterTest, StartsWithoutWaitingAndReapsWhatEnds)
 {
+    int descriptors = openDescriptors(getpid());
     {
         // The watchers, on this clock, wait as long as the games run: a start that waited
         // would take the two seconds, one that does not the time of a fork.
@@ -54,6 +79,38 @@ TEST_F(GameStarterTest, StartsWithoutWaitingAndReapsWhatEnds)
     EXPECT_EQ(mStarter.running(), 2u);
     EXPECT_TRUE(allReaped(8000));
     EXPECT_TRUE(mReports.empty());
+    EXPECT_EQ(openDescriptors(getpid()), descriptors);
+}
+
+// The game starts as from a shell, whatever this program holds: no signal blocked, a
+// process group of its own, and only the standard descriptors.
+TEST_F(GameStarterTest, TheGameHasNothingOfThisProgram)
+{
+    sigset_t usr1, old;
+    sigemptyset(&usr1);
+    sigaddset(&usr1, SIGUSR1);
+    sigprocmask(SIG_BLOCK, &usr1, &old);
+    int inherited = open("/dev/null", O_RDONLY);
+    std::string file = "/tmp/vireo-game-" + std::to_string(getpid());
+    start("echo $$ > " + file + "; exec sleep 10");
+    sigprocmask(SIG_SETMASK, &old, nullptr);
+    close(inherited);
+    pid_t game = 0, parent = 0, group = 0;
+    std::string state;
+    ASSERT_TRUE(fwtest::pumpUntil([&] {     // asleep in the game, which has done loading
+        std::ifstream(file) >> game;
+        std::string stat = game > 0 ? procText(game, "stat") : "";
+        size_t name = stat.find(" (sleep) ");
+        if (name != std::string::npos)
+            std::istringstream(stat.substr(name + 9)) >> state >> parent >> group;
+        return state == "S";
+    }));
+    std::string status = procText(game, "status");
+    EXPECT_NE(status.find("\nSigBlk:\t0000000000000000\n"), std::string::npos) << status;
+    EXPECT_NE(group, getpgrp());
+    EXPECT_EQ(openDescriptors(game), 3);
+    kill(game, SIGKILL);
+    unlink(file.c_str());
 }
 
 TEST_F(GameStarterTest, OnlyAFailureOfTheShellInTheFirstSecondIsTold)
