@@ -177,6 +177,23 @@ TEST_F(GridCallbacksTest, AnAddCallbackMayReplaceTheColumnDefaults)
     expectWhole();
 }
 
+// The callback has the last word: the cell the focus was going to never hears of it.
+TEST_F(GridCallbacksTest, AFocusOutCallbackMayMoveTheFocusElsewhere)
+{
+    make(6, 2);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 1, 0), 0);
+    record(XmNcellFocusCallback);
+    on(XmNcellFocusCallback, [this](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_CELL_FOCUS_OUT && cbs->row == 1)
+            XmLGridSetFocus(mGrid, 4, 1);
+    });
+    XmLGridSetFocus(mGrid, 2, 0);
+    EXPECT_EQ(part().focusRow, 5);
+    EXPECT_EQ(mCalls.back(), (GridCall{XmCR_CELL_FOCUS_IN, XmCONTENT, 4, XmCONTENT, 1}));
+    for (const GridCall &call : mCalls)
+        EXPECT_FALSE(call.reason == XmCR_CELL_FOCUS_IN && call.row == 2) << call;
+}
+
 TEST_F(GridCallbacksTest, FocusPutBackOnDeletedRowsIsTakenOff)
 {
     make(6, 2);

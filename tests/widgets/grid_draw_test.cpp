@@ -141,7 +141,7 @@ TEST_F(GridDrawTest, FocusBandRunsAlongTheRow)
 TEST_F(GridDrawTest, TheFocusFrameShowsOnASelectedRow)
 {
     make(3, 2);
-    XtVaSetValues(mGrid, XmNhighlightColor, kBlue, NULL);
+    XtVaSetValues(mGrid, XmNhighlightColor, kBlue, XmNselectForeground, kYellow, NULL);
     show();
     XmLGridSelectRow(mGrid, 1, False);
     ASSERT_EQ(XmLGridSetFocus(mGrid, 1, 0), 0);
@@ -151,8 +151,8 @@ TEST_F(GridDrawTest, TheFocusFrameShowsOnASelectedRow)
     Snapshot shot(mGrid);
     int x = 2, y = 2 + 20;
     EXPECT_EQ(shot.at(x + 20, y + 10), kBlue) << "inside the selected cell";
-    EXPECT_NE(shot.at(x + 20, y), kBlue) << "the frame's top line";
-    EXPECT_NE(shot.at(x, y + 10), kBlue) << "its left side";
+    EXPECT_EQ(shot.at(x + 20, y), kYellow) << "the frame's top line, in the row's text colour";
+    EXPECT_EQ(shot.at(x, y + 10), kYellow) << "its left side";
     EXPECT_EQ(shot.at(x + 20, y), shot.at(x + 20, y + 19)) << "top and bottom alike";
 }
 

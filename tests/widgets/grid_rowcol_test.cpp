@@ -67,9 +67,12 @@ TEST_F(GridRowColTest, TheFirstContentRowsTakeTheFocus)
 
 TEST_F(GridRowColTest, HeadingRowsRaiseAndLowerTheFixedCount)
 {
-    make(2, 1);
+    make(0, 0);
     XmLGridAddRows(mGrid, XmHEADING, -1, 2);
     EXPECT_EQ(part().topFixedCount, 2);
+    XmLGridAddColumns(mGrid, XmCONTENT, -1, 1);
+    XmLGridAddRows(mGrid, XmCONTENT, -1, 2);
+    EXPECT_EQ(part().focusRow, 2) << "the first content row, not a heading";
     XmLGridDeleteRows(mGrid, XmHEADING, 0, 1);
     EXPECT_EQ(part().topFixedCount, 1);
     EXPECT_EQ(part().headingRows, 1);
@@ -108,6 +111,11 @@ TEST_F(GridRowColTest, DeletingTheFocusRowMovesTheFocusOn)
     EXPECT_EQ(mCalls[0].reason, XmCR_CELL_FOCUS_OUT);
     XmLGridDeleteRows(mGrid, XmCONTENT, 2, 2);
     EXPECT_EQ(part().focusRow, 1) << "nothing below: the nearest above";
+    XmLGridAddRows(mGrid, XmCONTENT, -1, 2);
+    XtVaSetValues(mGrid, XmNrow, 2, XmNrowHeight, 0, NULL);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 3, 0), 0);
+    XmLGridDeleteRows(mGrid, XmCONTENT, 3, 1);
+    EXPECT_EQ(part().focusRow, 1) << "the nearest above that is not hidden";
 }
 
 // Any type but heading and footer is content, for the count and for the position alike.
@@ -246,6 +254,8 @@ TEST_F(GridRowColTest, ScrollPositionFollowsDeletedRows)
     EXPECT_EQ(part().scrollRow, 45);
     XmLGridAddRows(mGrid, XmCONTENT, 45, 5);        // just where the scroll row is
     EXPECT_EQ(part().scrollRow, 50);
+    XmLGridDeleteRows(mGrid, XmCONTENT, 41, 10);    // ending at it: the next row is on top
+    EXPECT_EQ(part().scrollRow, 41);
 }
 
 }  // namespace

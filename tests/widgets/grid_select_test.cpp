@@ -89,7 +89,9 @@ TEST_F(GridSelectTest, SelectedListsNeedTheExactCount)
     EXPECT_EQ(XmLGridGetSelectedRows(mGrid, rows, 3), -1);
     EXPECT_TRUE(warned("GetSelectedRows() - count is incorrect"));
     EXPECT_EQ(XmLGridGetSelectedRow(mGrid), -1) << "two rows are not one";
-    EXPECT_EQ(XmLGridGetSelectedRows(mGrid, rows, 1), -1) << "and never writes past count";
+    int one[2] = {-1, -1};
+    EXPECT_EQ(XmLGridGetSelectedRows(mGrid, one, 1), -1) << "and never writes past count";
+    EXPECT_EQ(one[1], -1);
     EXPECT_EQ(rows[2], -1);
 }
 
@@ -104,6 +106,10 @@ TEST_F(GridSelectTest, CellsAndColumnsSelectApart)
     EXPECT_EQ(cols[0], 2);
     EXPECT_EQ(XmLGridGetSelectedColumnCount(mGrid), 1);
     EXPECT_EQ(XmLGridGetSelectedRowCount(mGrid), 0);
+    XmLGridSelectColumn(mGrid, 2, False);
+    int one[2] = {-1, -1};
+    EXPECT_EQ(XmLGridGetSelectedColumns(mGrid, one, 1), -1);
+    EXPECT_EQ(one[1], -1) << "never past the count";
 }
 
 TEST_F(GridSelectTest, MissingPositionsWarnOnce)
