@@ -230,14 +230,19 @@ TEST(PeerTraceTest, TraceSaysWhatHappensNotThatItWaits)
     FakeFleet fleet;
     fleet.add(win, silent);
     fleet.add(win);
+    FrozenClock clock;
     CaptureStdout();
     win->refreshAll();
     fwtest::pump(1000);             // the answering server is done, the silent one waits
     std::string started = GetCapturedStdout();
     CaptureStdout();
-    fwtest::pump(1500);             // its first resend falls in here
+    clock.advance(2000);            // its first resend falls due
+    fwtest::pump(500);
     std::string waiting = GetCapturedStdout();
     CaptureStdout();
+    clock.advance(2000);            // the last sending, then the give-up
+    fwtest::pump(100);
+    clock.advance(2000);
     bool ended = runToEnd(win, 10000);
     std::string rest = GetCapturedStdout();
     ASSERT_TRUE(ended);
