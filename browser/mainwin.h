@@ -297,6 +297,7 @@ private:
                    bool everyRow);
     void matchSelection(const std::vector<Server *> &shown);
     void writeServerRow(const Server &s);
+    static const char *dottedAddress(const Server &s);     // "-" when it has none
     static std::string addressText(const Server &s);
     void selectionChanged(bool heading, int column);
     Server *rowServer(int row);

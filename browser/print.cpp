@@ -48,7 +48,7 @@ void MainWin::printServers()
         if (!filterServer(s))
             continue;
         fprintf(fp, "%-20s %-16s %-5d %-10s %02d/%02d\n", printable(s.GetName()).c_str(),
-                s.mAddress.DottedString(), s.GetPing(), printable(s.mMap).c_str(),
+                dottedAddress(s), s.GetPing(), printable(s.mMap).c_str(),
                 s.mNumPlayers, s.mMaxPlayers);
     }
     fclose(fp);

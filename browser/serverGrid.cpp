@@ -380,9 +380,15 @@ std::string MainWin::shownName(const char *name)
     return text;
 }
 
+// A name that found no address holds the broadcast address in its place, where it is not.
+const char *MainWin::dottedAddress(const Server &s)
+{
+    return s.mAddress.HasAddress() ? s.mAddress.DottedString() : "-";
+}
+
 std::string MainWin::addressText(const Server &s)
 {
-    std::string address = s.mAddress.DottedString();
+    std::string address = dottedAddress(s);
     if (s.mPort != Server::DefaultPort)
         address += ":" + std::to_string(s.mPort);
     return address;

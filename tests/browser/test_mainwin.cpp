@@ -175,12 +175,15 @@ static bool noNameResolves(const char *, uint32_t *) { return false; }
 TEST_F(MainWinTest, ServersWhoseNamesDoNotResolveKeepTheirNames)
 {
     InetAddress::Resolver system = InetAddress::SetResolver(noNameResolves);
-    mHome.writeSettings("server quake.example.test:26000 0\n"
-                        "favorite other.example.test:26000 0\n"
+    mHome.writeSettings("filter all\n"
+                        "server quake.example.test:26000 0\n"
+                        "favorite other.example.test:27500 0\n"
                         "server 10.0.0.1:26000 0\n");
     mWin = showWindow();
     InetAddress::SetResolver(system);
     EXPECT_EQ(mWin->serverCount(), 3);
+    // Not the broadcast address, which no server is at.
+    EXPECT_EQ(shownAddresses(mWin), (std::vector<std::string>{"-", "-:27500", "10.0.0.1"}));
     Server *named = nullptr;
     for (Server &s : mWin->servers()) {
         if (std::string(s.GetName()) == "quake.example.test")
@@ -193,7 +196,7 @@ TEST_F(MainWinTest, ServersWhoseNamesDoNotResolveKeepTheirNames)
     ASSERT_TRUE(mWin->writeSettings());
     std::string saved = mHome.readSettings();
     EXPECT_NE(saved.find("server quake.example.test:26000 0\n"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("favorite other.example.test:26000 0\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("favorite other.example.test:27500 0\n"), std::string::npos) << saved;
     EXPECT_EQ(saved.find("255.255.255.255"), std::string::npos) << saved;
 }
 
