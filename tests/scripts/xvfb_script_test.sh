@@ -47,6 +47,9 @@ fail()
 started()      { [ -s "$work/pids" ] || ! kill -0 "$script" 2>/dev/null; }
 script_ended() { ! kill -0 "$script" 2>/dev/null; }
 xvfb_gone()    { ! alive "$xvfb" Xvfb; }
+# Bash holds a trapped signal until its foreground command ends: one that came just before
+# the foreground sleep started would wait for that sleep.
+in_foreground() { [ "$(pgrep -c -x -P "$script" sleep)" -ge 2 ] || script_ended; }
 
 for case in done fails interrupted terminated killed; do
     rm -f "$work/pids"
@@ -54,6 +57,7 @@ for case in done fails interrupted terminated killed; do
     script=$!
     within 200 started
     read -r xvfb client <"$work/pids" || fail "the display did not start"
+    case $case in interrupted|terminated|killed) within 200 in_foreground ;; esac
     case $case in
         interrupted) kill -INT -- "-$script" ;;
         terminated)  kill -TERM -- "-$script" ;;
