@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -119,6 +120,18 @@ TEST_F(SettingsFilesTest, APipeOrADeviceIsNotReadAndHoldsNothingUp)
     ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
     EXPECT_EQ(readInChild(zero), 2);
     EXPECT_EQ(readInChild(mDir + "/none"), 1);
+}
+
+// A regular file whose read fails once open (here the process's own memory, whose first
+// page is never mapped) was not read whole: what was read is kept, the reason told.
+TEST_F(SettingsFilesTest, AReadThatFailsAfterOpeningIsTold)
+{
+    ASSERT_EQ(symlink("/proc/self/mem", mPath.c_str()), 0);
+    Settings s;
+    std::string problem;
+    EXPECT_TRUE(readSettings(mPath.c_str(), &s, &problem));
+    EXPECT_EQ(problem, strerror(EIO));
+    EXPECT_TRUE(s.servers.empty());
 }
 
 TEST_F(SettingsFilesTest, AHugeFileIsReadOnlyUpToItsBound)
