@@ -44,6 +44,11 @@ public:
     enum { Tools = 14, Views = 5 };
     // One list update (or list file) adds at most this many servers.
     enum { MaxServersPerUpdate = 20000 };
+    // A bottom pane's size as last chosen (by its sash, or read at start) and as last set.
+    struct PaneHold {
+        int wanted = 0;
+        int set = -1;
+    };
 
     MainWin();
     ~MainWin() override;
@@ -245,6 +250,8 @@ private:
     void releaseStatus();
     void statusHeldOut();
     void applyPaneSettings();
+    static void sMainPaneEH(Widget, XtPointer clientData, XEvent *event, Boolean *);
+    void fitPanes();
     void abandonRun();
     void removeWorkAndTimer();
 
@@ -287,6 +294,7 @@ private:
     Widget createServerPane(Widget parent);
     Widget createTabButton(Widget parent, const char *name);
     Widget createServerGrid(Widget pane, Widget folder);
+    Dimension serverPaneLeast();
     void scheduleGridSync(long delayMs);
     void cancelGridSync();
     void syncServerGrid(bool everyRow);
@@ -372,6 +380,7 @@ private:
     std::string mGeometry;          // the shell's "geometry" resource points into it
     int         mInfoPaneHeight = 0;
     int         mRulePaneWidth = 0;
+    PaneHold    mInfoHold, mRulesHold;     // kept by fitPanes as the window changes
     bool        mShowRules = false;
     std::string mSettingsUnread;    // why the file was not read whole; empty: it was, or none
 

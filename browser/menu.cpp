@@ -191,6 +191,7 @@ int MainWin::itemIndex(const MenuDescription *table, const char *name)
 void MainWin::toggleBottomPane()
 {
     setManagedState(mInfoPane, !XtIsManaged(mInfoPane));
+    fitPanes();         // the window may have shrunk while the pane was hidden
     updatePaneLabels();
 }
 
@@ -200,6 +201,7 @@ void MainWin::toggleRulesPane()
     if (!mRuleGrid)
         return;
     setManagedState(mRuleGrid, !XtIsManaged(mRuleGrid));
+    fitPanes();
     updatePaneLabels();
 }
 

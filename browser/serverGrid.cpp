@@ -78,6 +78,27 @@ Widget MainWin::createServerGrid(Widget pane, Widget folder)
     return grid;
 }
 
+// The server pane never gets so low that the list loses its headings and first rows: the
+// tabs above the grid, the heading row and this many rows, the grid's shadow and its
+// horizontal scroll bar.
+static const int ServerRowsKept = 3;
+
+Dimension MainWin::serverPaneLeast()
+{
+    Position top = 0;
+    Widget hsb = nullptr;
+    Dimension margin = 0;
+    XtVaGetValues(mServerGrid, XmNy, &top, XmNhorizontalScrollBar, &hsb,
+                  XmNscrollBarMargin, &margin, nullptr);
+    XRectangle heading = {0, 0, 0, 0};
+    XmLGridRowColumnToXY(mServerGrid, XmHEADING, 0, XmCONTENT, 0, False, &heading);
+    Dimension hsbHeight = 0;
+    if (hsb)
+        XtVaGetValues(hsb, XmNheight, &hsbHeight, nullptr);
+    int least = top + 2 * heading.y + heading.height * (1 + ServerRowsKept) + margin + hsbHeight;
+    return (Dimension)std::max(1, least);
+}
+
 Widget MainWin::createTabButton(Widget parent, const char *name)
 {
     return XtVaCreateManagedWidget(name, xmToggleButtonWidgetClass, parent,

@@ -5,7 +5,9 @@
 #include "browser/app.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
+#include "widgets/Grid.h"
 
+#include <Xm/PanedW.h>
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
@@ -131,6 +133,74 @@ TEST_F(MainWinTest, PanesComeBackAtTheirSavedSizes)
     EXPECT_EQ(width, 300);
     ASSERT_TRUE(mWin->writeSettings());
     EXPECT_NE(mHome.readSettings().find(sizes), std::string::npos) << mHome.readSettings();
+}
+
+// A saved rules width that pushed the player grid past the paned window's most (1000 px,
+// in any window wider than about 1180) made a layout that never settled: Vireo spun
+// before its window showed, at every start. Saved heights past the window hid the list.
+struct PaneCase {
+    const char *window;
+    int         infoHeight, rulesWidth;
+};
+
+static int farEdge(Widget w, const char *place, const char *extent)
+{
+    Position at = 0;
+    Dimension size = 0, border = 0;
+    XtVaGetValues(w, place, &at, extent, &size, XmNborderWidth, &border, nullptr);
+    return at + size + 2 * border;
+}
+
+TEST_F(MainWinTest, EverySavedPaneSizeComesUpWithRoomForTheList)
+{
+    const PaneCase cases[] = {
+        {"1270x900", 106, 200}, {"1700x900", 106, 376},   {"2000x1500", 250, 600},
+        {"820x600", 3000, 0},   {"600x420", 250, 300},    {"1400x900", 1, 1},
+        {"900x700", 0, 32767},  {"2500x1100", 0, 0},      {"640x480", 32767, 32767},
+    };
+    std::string servers = "filter all\n";
+    for (int i = 1; i <= 12; i++)
+        servers += "server 10.0.0." + std::to_string(i) + ":26000 0\n";
+    for (const PaneCase &c : cases) {
+        SCOPED_TRACE(std::string(c.window) + " info " + std::to_string(c.infoHeight) +
+                     " rules " + std::to_string(c.rulesWidth));
+        mHome.writeSettings("mainwin " + std::string(c.window) + "+0+0\nshowinfo true\n"
+                            "showrules true\ninfoPaneHeight " + std::to_string(c.infoHeight) +
+                            "\nrulePaneWidth " + std::to_string(c.rulesWidth) + "\n" + servers);
+        mWin = showWindow();        // the watchdog ends a start that never comes back
+        Widget grid = mWin->serverGrid(), mainPane = child("*mainPane");
+        Widget infoPane = child("*infoPane"), rules = child("*ruleGrid");
+        EXPECT_EQ(XmLGridRowIsVisible(grid, 2), 1) << "the list shows its first rows";
+        Dimension paneWidth = 0, mainWidth = 0, mainHeight = 0, margin = 0;
+        XtVaGetValues(infoPane, XmNwidth, &paneWidth, XmNmarginWidth, &margin, nullptr);
+        XtVaGetValues(mainPane, XmNwidth, &mainWidth, XmNheight, &mainHeight, nullptr);
+        EXPECT_LE(farEdge(infoPane, XmNy, XmNheight), mainHeight) << "all of it in sight";
+        EXPECT_GE(farEdge(rules, XmNx, XmNwidth) + margin, paneWidth) << "rules reach the edge";
+        EXPECT_GE(farEdge(infoPane, XmNx, XmNwidth) + margin, mainWidth);
+    }
+}
+
+// A smaller window shrank only the server pane, to nothing, and left the bottom pane
+// hanging out of the window.
+TEST_F(MainWinTest, AWindowMadeSmallerCutsTheBottomPaneAndGivesItBack)
+{
+    mHome.writeSettings("mainwin 900x700+0+0\nshowinfo true\nshowrules true\nfilter all\n"
+                        "infoPaneHeight 250\nrulePaneWidth 300\nserver 10.0.0.1:26000 0\n"
+                        "server 10.0.0.2:26000 0\nserver 10.0.0.3:26000 0\n");
+    mWin = showWindow();
+    Widget infoPane = child("*infoPane");
+    auto resize = [&](Dimension width, Dimension height) {
+        XtVaSetValues(mWin->baseWidget(), XmNwidth, width, XmNheight, height, nullptr);
+        fwtest::pump(200);
+    };
+    resize(600, 420);
+    Dimension height = 0, mainHeight = 0;
+    XtVaGetValues(child("*mainPane"), XmNheight, &mainHeight, nullptr);
+    EXPECT_EQ(XmLGridRowIsVisible(mWin->serverGrid(), 2), 1);
+    EXPECT_LE(farEdge(infoPane, XmNy, XmNheight), mainHeight);
+    resize(900, 700);
+    XtVaGetValues(infoPane, XmNheight, &height, nullptr);
+    EXPECT_EQ(height, 250);
 }
 
 TEST_F(MainWinTest, ServersAndSourcesComeBackOutUnchanged)
