@@ -465,7 +465,11 @@ static int BeginEdit(XmLGridCell cell, XmLGridWidget g)
     XmLGridCellRefValues *v = cell->refValues;
     if (v->type != XmSTRING_CELL || !v->editable)
         return 0;
-    XtVaSetValues(g->grid.textWidget, XmNfontList, v->fontList, NULL);
+    // Handed no font list, the text child borrows the shell's default render table
+    // without a copy and frees it when it is destroyed: the grid lends its own instead.
+    XmFontList fontList = v->fontList ? v->fontList : g->grid.fontList;
+    if (fontList)
+        XtVaSetValues(g->grid.textWidget, XmNfontList, fontList, NULL);
     return 1;
 }
 

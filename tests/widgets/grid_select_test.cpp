@@ -216,6 +216,36 @@ TEST_F(GridSelectTest, EditingKeepsLineBreaksAndEmptiesCells)
     EXPECT_EQ(mCalls[1].reason, XmCR_EDIT_COMPLETE);
 }
 
+// Handed no font list, the text child would borrow the shell's default render table and
+// free it when destroyed, under the next grid made beneath the same shell.
+TEST_F(GridSelectTest, ACellWithoutAFontListIsEditedInTheGridsFont)
+{
+    XmFontListEntry entry = XmFontListEntryLoad(mDisplay, (char *)"10x20", XmFONT_IS_FONT,
+                                                (char *)XmFONTLIST_DEFAULT_TAG);
+    ASSERT_NE(entry, nullptr);
+    XmFontList large = XmFontListAppendEntry(nullptr, entry);
+    XmFontListEntryFree(&entry);
+    Arg args[3];
+    XtSetArg(args[0], XmNrows, 2);
+    XtSetArg(args[1], XmNcolumns, 1);
+    XtSetArg(args[2], XmNfontList, large);
+    grid(args, 3);
+    XmFontListFree(large);
+    XtVaSetValues(mGrid, XmNcellEditable, True, XmNcellFontList, NULL, NULL);
+    show();
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 0, 0), 0);
+    XmFontList used = nullptr;
+    XtVaGetValues(part().textWidget, XmNfontList, &used, NULL);
+    Dimension width, height, gridWidth, gridHeight;
+    XmLFontListGetDimensions(used, &width, &height, True);
+    XmLFontListGetDimensions(part().fontList, &gridWidth, &gridHeight, True);
+    EXPECT_EQ(height, gridHeight);
+    XtDestroyWidget(mGrid);
+    // The next text child copies the shell's render table: under the sanitizers a freed
+    // one would stop the test here.
+    mGrid = XmLCreateGrid(mShell, (char *)"next", nullptr, 0);
+}
+
 // While the layout is frozen the regions keep their old size; a cell they no longer
 // reach has no room for the editor, which X would refuse at a size of 0.
 TEST_F(GridSelectTest, AnEditNeedsRoomForTheEditor)
