@@ -316,6 +316,9 @@ static void Layout(XmLGridWidget g, bool vert, int resizeIfNeeded)
 {
     XmLGridPart *p = &g->grid;
     if (p->layoutFrozen) {
+        // The editor cannot be placed before the regions are worked out; until the
+        // layout runs again it would stand over a cell it does not edit.
+        TextAction(g, TEXT_HIDE);
         (vert ? p->needsVertLayout : p->needsHorizLayout) = True;
         return;
     }

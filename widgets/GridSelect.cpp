@@ -416,7 +416,10 @@ void TextAction(XmLGridWidget g, int action)
     cbs.clipRect = &rect;
     switch (action) {
     case TEXT_HIDE:
-        if (!p->textHidden && visible) {
+        // Run before the layout is worked out anew, when the focus may already stand where
+        // the old regions cannot place it: a shown editor always goes, and the show step
+        // puts it back over the cell where that is on screen.
+        if (!p->textHidden) {
             XtUnmapWidget(p->textWidget);
             p->textHidden = True;
         }

@@ -293,6 +293,29 @@ TEST_F(GridSelectTest, ScrollingTheEditedCellAwayHidesTheEditor)
     EXPECT_FALSE(part().textHidden) << "shown over the cell again";
 }
 
+// Rows added above the edited cell move it beyond the rows the old layout showed.
+TEST_F(GridSelectTest, TheEditorGoesWithItsCellWhenRowsAreAddedAbove)
+{
+    make(XmSELECT_BROWSE_ROW, 8, 1);
+    XtVaSetValues(mGrid, XmNcellEditable, True, XmNwidth, 200, XmNheight, 400, NULL);
+    XmLGridSetStringsPos(mGrid, XmCONTENT, 6, XmCONTENT, 0, (char *)"six");
+    show();
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 6, 0), 0);
+    XmLGridAddRows(mGrid, XmCONTENT, 0, 2);
+    XRectangle cell;
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 8, XmCONTENT, 0, True, &cell), 0);
+    Widget editor = part().textWidget;
+    EXPECT_TRUE(viewable(XtWindow(editor)));
+    EXPECT_EQ(editor->core.x, cell.x);
+    EXPECT_EQ(editor->core.y, cell.y);
+    EXPECT_EQ(editor->core.width, cell.width);
+    EXPECT_EQ(editor->core.height, cell.height);
+    XEvent key = keyPress(XK_x);
+    XtCallActionProc(editor, (char *)"self-insert", &key, nullptr, 0);
+    XmLGridEditComplete(mGrid);
+    EXPECT_EQ(text(9, 0), "sixx");
+}
+
 TEST_F(GridSelectTest, GeometryFunctionsSpeakInTypes)
 {
     make(XmSELECT_BROWSE_ROW);
