@@ -494,6 +494,25 @@ void XmLGridDeleteAllColumns(Widget w, unsigned char type)
 
 // ---- Moving and reordering content rows and columns
 
+// The focus stays at its position when rows or columns move, but an edit holds the text
+// of one cell and completes into the focus cell: while one runs, the focus goes with the
+// edited cell, so the editor is shown over it and the text lands in it.
+static int EditedPos(XmLGridWidget g, bool rows)
+{
+    XmLGridPart *p = &g->grid;
+    return p->inEdit ? (rows ? p->focusRow : p->focusColumn) : -1;
+}
+
+static void FollowEdit(XmLGridWidget g, bool rows, void *edited)
+{
+    if (!edited)
+        return;
+    if (rows)
+        g->grid.focusRow = ((XmLGridRow)edited)->pos;
+    else
+        g->grid.focusColumn = ((XmLGridColumn)edited)->pos;
+}
+
 // A run that stays inside the content block; moving it into the heading or
 // footer block would leave rows counted as one type where another stands.
 static bool ContentRun(int content, int newPosition, int position, int count)
@@ -510,11 +529,13 @@ void XmLGridMoveRows(Widget w, int newPosition, int position, int count)
     StructureChange change(g);
     int np = RowTypePosToPos(g, XmCONTENT, newPosition, 0);
     int pos = RowTypePosToPos(g, XmCONTENT, position, 0);
+    XmLGridRow edited = GridRow(g, EditedPos(g, true));
     if (!ContentRun(g->grid.rows, newPosition, position, count) ||
         XmLArrayMove(g->grid.rowArray, np, pos, count) < 0) {
         XmLWarning(w, "MoveRows() - invalid position/count");
         return;
     }
+    FollowEdit(g, true, edited);
     MarkSpans(g);
     VisPosChanged(g, 1);
     VertLayout(g, 1);
@@ -529,6 +550,7 @@ void XmLGridMoveColumns(Widget w, int newPosition, int position, int count)
     StructureChange change(g);
     int np = ColTypePosToPos(g, XmCONTENT, newPosition, 0);
     int pos = ColTypePosToPos(g, XmCONTENT, position, 0);
+    XmLGridColumn edited = GridColumn(g, EditedPos(g, false));
     if (!ContentRun(g->grid.columns, newPosition, position, count) ||
         XmLArrayMove(g->grid.colArray, np, pos, count) < 0) {
         XmLWarning(w, "MoveColumns() - invalid position");
@@ -536,6 +558,7 @@ void XmLGridMoveColumns(Widget w, int newPosition, int position, int count)
     }
     for (int r = 0; r < RowCount(g); r++)
         XmLArrayMove(GridRow(g, r)->cells, np, pos, count);
+    FollowEdit(g, false, edited);
     MarkSpans(g);
     VisPosChanged(g, 0);
     HorizLayout(g, 1);
@@ -559,12 +582,14 @@ void XmLGridReorderRows(Widget w, int *newPositions, int position, int count)
     StructureChange change(g);
     int *abs = newPositions ? AbsoluteList(g, true, newPositions, count) : NULL;
     int pos = RowTypePosToPos(g, XmCONTENT, position, 0);
+    XmLGridRow edited = GridRow(g, EditedPos(g, true));
     int result = XmLArrayReorder(g->grid.rowArray, abs, pos, count);
     free(abs);
     if (result < 0) {
         XmLWarning(w, "ReorderRows() - invalid position/count");
         return;
     }
+    FollowEdit(g, true, edited);
     MarkSpans(g);
     VisPosChanged(g, 1);
     VertLayout(g, 1);
@@ -579,6 +604,7 @@ void XmLGridReorderColumns(Widget w, int *newPositions, int position, int count)
     StructureChange change(g);
     int *abs = newPositions ? AbsoluteList(g, false, newPositions, count) : NULL;
     int pos = ColTypePosToPos(g, XmCONTENT, position, 0);
+    XmLGridColumn edited = GridColumn(g, EditedPos(g, false));
     int result = XmLArrayReorder(g->grid.colArray, abs, pos, count);
     if (result == 0)
         for (int r = 0; r < RowCount(g); r++)
@@ -588,6 +614,7 @@ void XmLGridReorderColumns(Widget w, int *newPositions, int position, int count)
         XmLWarning(w, "ReorderColumns() - invalid position/count");
         return;
     }
+    FollowEdit(g, false, edited);
     MarkSpans(g);
     VisPosChanged(g, 0);
     HorizLayout(g, 1);

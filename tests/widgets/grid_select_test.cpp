@@ -316,6 +316,23 @@ TEST_F(GridSelectTest, TheEditorGoesWithItsCellWhenRowsAreAddedAbove)
     EXPECT_EQ(text(9, 0), "sixx");
 }
 
+TEST_F(GridSelectTest, AnEditGoesWithItsRowWhenRowsMove)
+{
+    make(XmSELECT_BROWSE_ROW, 5, 1);
+    XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+    XmLGridSetStringsPos(mGrid, XmCONTENT, 1, XmCONTENT, 0, (char *)"one");
+    show();
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 1, 0), 0);
+    XmLGridMoveRows(mGrid, 3, 1, 1);
+    XRectangle cell;
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 3, XmCONTENT, 0, True, &cell), 0);
+    EXPECT_EQ(part().textWidget->core.y, cell.y);
+    XmTextInsert(part().textWidget, XmTextGetLastPosition(part().textWidget), (char *)"x");
+    XmLGridEditComplete(mGrid);
+    EXPECT_EQ(text(4, 0), "onex");
+    EXPECT_EQ(text(2, 0), "") << "the row moved up into the old place keeps its text";
+}
+
 TEST_F(GridSelectTest, GeometryFunctionsSpeakInTypes)
 {
     make(XmSELECT_BROWSE_ROW);
