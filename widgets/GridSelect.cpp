@@ -285,6 +285,15 @@ int SetFocus(XmLGridWidget g, int row, int col, int rowDir, int colDir)
     int r, c;
     if (FindNextFocus(g, row, col, rowDir, colDir, &r, &c) < 0)
         return -1;
+    XmLGridPart *p = &g->grid;
+    if (p->inEdit && (r != p->focusRow || c != p->focusColumn)) {
+        // The editor holds the text of the focus cell and completes into the focus cell:
+        // the edit ends there, as a click or a key elsewhere ends it. Its callbacks may
+        // change the rows, so the cell is sought again.
+        TextAction(g, TEXT_EDIT_COMPLETE);
+        if (FindNextFocus(g, row, col, rowDir, colDir, &r, &c) < 0)
+            return -1;
+    }
     ChangeFocus(g, r, c);
     return 0;
 }

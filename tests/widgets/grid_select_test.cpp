@@ -333,6 +333,19 @@ TEST_F(GridSelectTest, AnEditGoesWithItsRowWhenRowsMove)
     EXPECT_EQ(text(2, 0), "") << "the row moved up into the old place keeps its text";
 }
 
+TEST_F(GridSelectTest, MovingTheFocusCompletesTheEditInItsCell)
+{
+    make(XmSELECT_BROWSE_ROW, 5, 1);
+    XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+    show();
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 1, 0), 0);
+    XmTextSetString(part().textWidget, (char *)"typed");
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 3, 0), 0);
+    EXPECT_FALSE(part().inEdit);
+    EXPECT_EQ(text(2, 0), "typed");
+    EXPECT_EQ(text(4, 0), "");
+}
+
 TEST_F(GridSelectTest, GeometryFunctionsSpeakInTypes)
 {
     make(XmSELECT_BROWSE_ROW);
