@@ -1,7 +1,8 @@
 // grid_random_test.cpp - XmLGrid under long runs of random public calls, actions and
 // callbacks that change the grid back, checked after every step for a grid that still
-// holds together. Run under the sanitizers (scripts/sanitize.sh) it also catches reads of
-// freed memory; each seed is one bounded, repeatable run.
+// holds together, with any in-cell editor over the cell it edits. Run under the
+// sanitizers (scripts/sanitize.sh) it also catches reads of freed memory; each seed is one
+// bounded, repeatable run.
 // GoogleTest comes before the X headers, whose None macro it would trip over.
 #include <gtest/gtest.h>
 
@@ -80,8 +81,14 @@ private:
     {
         switch (pick(16)) {
         case 0: addOrDelete(); break;
-        case 1: addOrDelete(); break;
-        case 2: moveOrReorder(); break;
+        case 1:
+            openEdit();
+            addOrDelete();
+            break;
+        case 2:
+            openEdit();
+            moveOrReorder();
+            break;
         case 3: cellValues(); break;
         case 4: cellValues(); break;
         case 5: rowAndColumnValues(); break;
@@ -290,6 +297,18 @@ private:
         }
     }
 
+    // An edit of a cell made editable for it, for the change that follows to move.
+    void openEdit()
+    {
+        int rows = part().rows, cols = part().columns;
+        if (rows < 1 || cols < 1)
+            return;
+        int row = pick(rows), col = pick(cols);
+        XtVaSetValues(mGrid, XmNrowType, XmCONTENT, XmNrow, row, XmNcolumnType, XmCONTENT,
+                      XmNcolumn, col, XmNcellType, XmSTRING_CELL, XmNcellEditable, True, NULL);
+        XmLGridEditBegin(mGrid, pick(2), row, col);
+    }
+
     void focusAndEdit()
     {
         switch (pick(5)) {
@@ -434,6 +453,9 @@ private:
     // and a run must be the same each time.
     void callback(XmLGridCallbackData *cbs)
     {
+        if (cbs->reason == XmCR_EDIT_BEGIN || cbs->reason == XmCR_EDIT_INSERT)
+            mEdited = GetCell(g(), part().headingRows + cbs->row,
+                              part().headingColumns + cbs->column);
         if (cbs->reason == XmCR_CELL_DRAW || mDepth > 0 || !chance(4))
             return;
         mDepth++;
@@ -479,10 +501,39 @@ private:
         ASSERT_EQ(p.hiddenColumns, hidden) << "step " << mStep;
         ASSERT_LT(p.focusRow, RowCount(g())) << "step " << mStep;
         ASSERT_LT(p.focusColumn, ColCount(g())) << "step " << mStep;
+        checkEditor();
         checkSpanMarks();
         for (const std::string &w : sWarnings)
             ASSERT_EQ(w.find("sanity check"), std::string::npos) << w << " step " << mStep;
         sWarnings.clear();
+    }
+
+    // An edit stays with the cell it began on, wherever that moves. A shown editor lies
+    // exactly over it; one that is not shown edits a cell off screen. While the layout is
+    // frozen the regions are not worked out anew, so an edit may stay hidden until the
+    // layout runs again.
+    void checkEditor()
+    {
+        XmLGridPart &p = part();
+        if (p.inEdit) {
+            ASSERT_EQ(GetCell(g(), p.focusRow, p.focusColumn), mEdited) << "step " << mStep;
+        }
+        XWindowAttributes editor;
+        ASSERT_TRUE(XGetWindowAttributes(mDisplay, XtWindow(p.textWidget), &editor));
+        bool shown = editor.map_state != IsUnmapped;
+        ASSERT_EQ(shown, !p.textHidden) << "step " << mStep;
+        XRectangle rect;
+        bool onScreen = p.inEdit && p.focusRow >= 0 && p.focusColumn >= 0 &&
+                        RowColToXY(g(), p.focusRow, p.focusColumn, True, &rect) == 0;
+        if (!shown) {
+            ASSERT_TRUE(!onScreen || p.layoutFrozen) << "step " << mStep;
+            return;
+        }
+        ASSERT_TRUE(onScreen) << "step " << mStep;
+        ASSERT_EQ(editor.x, rect.x) << "step " << mStep;
+        ASSERT_EQ(editor.y, rect.y) << "step " << mStep;
+        ASSERT_EQ(editor.width, rect.width) << "step " << mStep;
+        ASSERT_EQ(editor.height, rect.height) << "step " << mStep;
     }
 
     // Hit tests and drawing go from a marked cell to the cell whose span covers it: a
@@ -524,6 +575,7 @@ private:
     int mStep = 0;
     int mDepth = 0;
     Pixmap mPixmap = 0;
+    XmLGridCell mEdited = nullptr;      // the cell the last edit began on
     std::vector<XmLGridRow> mRows;
     std::vector<XmLGridColumn> mColumns;
 };
