@@ -2,6 +2,7 @@
 // selected servers, load a server-list file and save the list to one.
 #include "browser/mainwin.h"
 
+#include "browser/regularFile.h"
 #include "browser/scanner.h"
 #include "browser/settings.h"
 
@@ -93,33 +94,6 @@ void MainWin::loadServers()
     }
 }
 
-// A list goes only into a regular file or under a new name. A pipe would hold the window
-// until some process read it, and opening a device can do things of its own; neither is
-// opened, and one that takes the name's place meanwhile is let go again.
-static FILE *createListFile(const char *name, std::string *reason)
-{
-    struct stat st;
-    if (stat(name, &st) == 0 && !S_ISREG(st.st_mode)) {
-        *reason = "Not a regular file";
-        return nullptr;
-    }
-    int fd = open(name, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        *reason = strerror(errno);
-        return nullptr;
-    }
-    FILE *fp = nullptr;
-    if (fstat(fd, &st) != 0)
-        *reason = strerror(errno);
-    else if (!S_ISREG(st.st_mode))
-        *reason = "Not a regular file";
-    else if (ftruncate(fd, 0) != 0 || !(fp = fdopen(fd, "w")))
-        *reason = strerror(errno);
-    if (!fp)
-        close(fd);
-    return fp;
-}
-
 // A full disk shows only here; the list must not be reported saved then.
 static bool closeListFile(FILE *fp, std::string *reason)
 {
@@ -146,7 +120,7 @@ void MainWin::saveServers()
         return;
     }
     std::string reason;
-    FILE *fp = createListFile(name, &reason);
+    FILE *fp = createRegularFile(name, &reason);
     if (fp) {
         writeServerFile(fp);
         if (closeListFile(fp, &reason))
