@@ -3,10 +3,8 @@
 #include "browser/mainwin.h"
 
 #include "browser/gameStarter.h"
+#include "browser/regularFile.h"
 #include "framework/VkErrorDialog.h"
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -61,9 +59,9 @@ void MainWin::launchOn(Server *s)
         return;
     // Without the file the game starts unconnected, or joins the server of an old one.
     std::string path = mOptions.quakePath + "/id1/vireo.cfg";
-    if (!writeConnectFile(path.c_str(), *s)) {
-        int error = errno;
-        std::string message = "Could not write " + path + ": " + strerror(error) +
+    std::string reason;
+    if (!writeConnectFile(path.c_str(), *s, &reason)) {
+        std::string message = "Could not write " + path + ": " + reason +
                               "; the game was not started.";
         gErrorDialog->postAndWait(message.c_str(), this);
         return;
@@ -88,19 +86,26 @@ bool MainWin::findAddress(Server *s)
     return false;
 }
 
-// A link planted at the file's place is not followed: the write would land elsewhere.
-bool MainWin::writeConnectFile(const char *path, const Server &s)
+// A link planted at the file's place is not followed: the write would land elsewhere. The
+// game reads the file as commands, so it is never made writable by others.
+bool MainWin::writeConnectFile(const char *path, const Server &s, std::string *reason)
 {
-    int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    FILE *fp = fdopen(fd, "w");
-    if (!fp) {
-        ::close(fd);
-        return false;
+    std::string why;
+    FILE *fp = createRegularFile(path, &why, false, 0644);
+    if (fp) {
+        bool written = fprintf(fp, "connect %s\n", s.mAddress.DottedString()) > 0;
+        int error = errno;
+        if (fclose(fp) != 0) {
+            written = false;
+            error = errno;
+        }
+        if (written)
+            return true;
+        why = strerror(error ? error : EIO);
     }
-    bool written = fprintf(fp, "connect %s\n", s.mAddress.DottedString()) > 0;
-    return fclose(fp) == 0 && written;
+    if (reason)
+        *reason = why;
+    return false;
 }
 
 void MainWin::runCommand(const char *command)

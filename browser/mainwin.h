@@ -177,7 +177,9 @@ public:
     void joinSlotServer();
     void launchGame();
     void launchOn(Server *s);
-    bool writeConnectFile(const char *path, const Server &s);
+    // False, with *reason (when given) saying why, when the file was not written whole; a
+    // link, a pipe or a device in its place is not written at all.
+    bool writeConnectFile(const char *path, const Server &s, std::string *reason = nullptr);
     // The game command for a server's port, or false when the options cannot make one.
     static bool launchCommand(const Options &options, unsigned int port, std::string *command);
     // Starts the command through the shell without waiting for it; a command the shell

@@ -2,6 +2,8 @@
 // table in ~/.vireo.print, left there for the user.
 #include "browser/mainwin.h"
 
+#include "browser/regularFile.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -38,7 +40,10 @@ void MainWin::printServers()
     if (home.empty())
         return;
     std::string path = home + "/.vireo.print";
-    FILE *fp = fopen(path.c_str(), "w");
+    // A pipe there would hold the window until read; like a file that cannot be made, it
+    // is passed over without a word.
+    std::string reason;
+    FILE *fp = createRegularFile(path.c_str(), &reason);
     if (!fp)
         return;
     time_t now = time(nullptr);

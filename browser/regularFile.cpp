@@ -11,14 +11,18 @@
 // A pipe would hold the window until some process read it, and opening a device can do
 // things of its own; neither is opened, and one that takes the name's place meanwhile is
 // let go again.
-FILE *createRegularFile(const char *path, std::string *reason)
+FILE *createRegularFile(const char *path, std::string *reason, bool followLinks, mode_t mode)
 {
     struct stat st;
-    if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
+    int found = followLinks ? stat(path, &st) : lstat(path, &st);
+    if (found == 0 && !S_ISREG(st.st_mode)) {
         *reason = "Not a regular file";
         return nullptr;
     }
-    int fd = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    int flags = O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    if (!followLinks)
+        flags |= O_NOFOLLOW;
+    int fd = open(path, flags, mode);
     if (fd < 0) {
         *reason = strerror(errno);
         return nullptr;

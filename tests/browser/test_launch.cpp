@@ -113,6 +113,17 @@ TEST_F(LaunchTest, AConnectFileThatCannotBeWrittenIsNamedAndNoGameStarts)
     EXPECT_TRUE(mWin->commands.empty());
 }
 
+// A FIFO with no reader held the launch in open for good: the window froze, unsaved.
+TEST_F(LaunchTest, AConnectFileThatIsAFifoIsRefusedWithoutWaiting)
+{
+    std::string path = mGame + "/id1/vireo.cfg";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    select("10.0.0.5:26000");
+    EXPECT_EQ(errorDuring([this] { mWin->launchGame(); }),
+              "Could not write " + path + ": Not a regular file; the game was not started.");
+    EXPECT_TRUE(mWin->commands.empty());
+}
+
 // A name that did not resolve at start has no address: the connect file said
 // "connect 255.255.255.255" and the game joined nothing.
 static bool noNameResolves(const char *, uint32_t *) { return false; }

@@ -6,6 +6,7 @@
 #include "tests/framework/fwtest.h"
 
 #include <arpa/inet.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <fstream>
@@ -85,6 +86,17 @@ TEST_F(ListTest, PrintedRowsTakeLongNamesWholeAndNoLineBreaks)
     mWin->options().filter.maxPing = 10;
     mWin->printServers();
     EXPECT_NE(printedServers().find("A very long"), std::string::npos);
+}
+
+// Opening a FIFO with no reader held the window for good.
+TEST_F(ListTest, PrintToAFifoIsSkippedWithoutWaiting)
+{
+    std::string path = mHome.path() + "/.vireo.print";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    mWin->printServers();
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 TEST_F(ListTest, FavoritesAreAddedElsewhereAndRemovedOnTheirOwnTab)
