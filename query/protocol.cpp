@@ -198,7 +198,10 @@ bool Server::_readPacket()
     unsigned char packet[ReplySize];
     int received = mSocket.Read((char *)packet, sizeof packet);
     if (received == -1 && Socket::ErrorNumber() == ECONNREFUSED) {
-        mDown = 1;
+        // A server that answered its info request is up for this query (it may be
+        // restarting): the refused step is resent, and ends the query with what came.
+        if (mState == State_GetInfo)
+            mDown = 1;
         return false;
     }
     struct timeval now;

@@ -305,6 +305,36 @@ TEST_F(QueryTest, ServerThatAnswersAfterARefusalIsUp)
     EXPECT_FALSE(mServer.mDown);
 }
 
+// A server restarted after its info answer refuses the rule request and answers its resend:
+// it stayed down, its rules and players shown on a row of "-".
+TEST_F(QueryTest, ServerRefusedAfterItsInfoAnswerStaysUp)
+{
+    mFake.SetScript(mGame);
+    ASSERT_TRUE(mFake.Start());
+    uint16_t port = mFake.Port();
+    mServer.SetHost(mFake.HostText().c_str());
+    ServerQueryInfo info = Asking(true, true);
+    ASSERT_TRUE(mServer.Query(info));
+    struct pollfd fd = {mServer.Fd(), POLLIN, 0};
+    ASSERT_GT(poll(&fd, 1, 1000), 0);
+    mFake.Stop();
+    ASSERT_TRUE(mServer.HandleMessage());       // the info answer; the rule request is refused
+    ASSERT_GT(poll(&fd, 1, 1000), 0);
+    ASSERT_TRUE(mServer.HandleMessage());
+    EXPECT_FALSE(mServer.mDown);
+    ASSERT_TRUE(mFake.Start(port));
+    ASSERT_TRUE(mServer.ReQuery(info));
+    bool finished = false;
+    while (!finished && poll(&fd, 1, 1000) > 0)
+        finished = !mServer.HandleMessage();
+    if (!finished)
+        mServer.Close();
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(mServer.mRules.size(), 3u);
+    EXPECT_EQ(mServer.mPlayers.size(), 2u);
+    EXPECT_FALSE(mServer.mDown);
+}
+
 TEST(FailedConnectTest, QueryThatCannotConnectLeavesNothingOpen)
 {
     // Connecting a datagram socket to the broadcast address is refused locally (no
