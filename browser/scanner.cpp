@@ -115,7 +115,7 @@ size_t nextRun(const char *line, size_t length, size_t p)
 bool canBeServerAddress(uint32_t networkOrder)
 {
     uint32_t address = ntohl(networkOrder);
-    return address != 0 && address < 0xE0000000u;
+    return (address >> 24) != 0 && address < 0xE0000000u;
 }
 
 bool scanServerLine(const char *line, size_t length, std::string *hostPort)

@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <string>
 
-// Whether a game server can be at the address (network order): not at 0.0.0.0 (this
-// machine), at a multicast address (224.0.0.0-239.255.255.255) or at a reserved or the
-// broadcast address (240.0.0.0 and above).
+// Whether a game server can be at the address (network order): not in 0.0.0.0/8 (this
+// machine and this network, which no packet is sent to), at a multicast address
+// (224.0.0.0-239.255.255.255) or at a reserved or the broadcast address (240.0.0.0 and
+// above).
 bool canBeServerAddress(uint32_t networkOrder);
 
 // Looks for the first dotted IPv4 address on the line (four decimal numbers of 0-255, each

@@ -73,6 +73,14 @@ TEST(ServerLineScannerTest, ReadsOnlyTheGivenLengthAndPassesOverNuls)
     EXPECT_FALSE(scanServerLine(cut, 6, &found));
 }
 
+// "This network" is 0.0.0.0/8 whole, not its first address alone: 0.1.2.3 was listed.
+TEST(ServerLineScannerTest, TheWholeBlockOfZeroIsPassedOver)
+{
+    std::string found;
+    ASSERT_TRUE(scanServerLine("0.1.2.3:26000 0.255.255.255 10.2.2.4\n", &found));
+    EXPECT_EQ(found, "10.2.2.4:26000");
+}
+
 // ---- Lines of a server-list file as File > Save writes them
 
 struct ListCase {
