@@ -4,6 +4,7 @@
 
 #include "browser/gameStarter.h"
 #include "browser/regularFile.h"
+#include "browser/settings.h"
 #include "framework/VkErrorDialog.h"
 
 #include <cerrno>
@@ -55,7 +56,8 @@ void MainWin::launchOn(Server *s)
         gErrorDialog->postAndWait("Quake launch options hold a control character.", this);
         return;
     }
-    if (!findAddress(s))
+    s = findAddress(s);
+    if (!s)
         return;
     // Without the file the game starts unconnected, or joins the server of an old one.
     std::string path = mOptions.quakePath + "/id1/vireo.cfg";
@@ -71,19 +73,46 @@ void MainWin::launchOn(Server *s)
 
 // A name that found no address at start (no name server then, say) is looked up once more;
 // the connect file would otherwise send the game to the broadcast address.
-bool MainWin::findAddress(Server *s)
+Server *MainWin::findAddress(Server *s)
 {
     if (s->mAddress.HasAddress())
-        return true;
+        return s;
     std::string name = s->mAddress.KnownHostName();
     if (!name.empty() && s->mAddress.Resolve(name.c_str())) {
         mServerKeys.clear();        // its key changed with its address: rebuilt at the next add
-        updateServerLine(s);
-        return true;
+        return joinListed(s);
     }
     std::string message = "Could not find host \"" + name + "\"; the game was not started.";
     gErrorDialog->postAndWait(message.c_str(), this);
-    return false;
+    return nullptr;
+}
+
+// A server found only now may be one listed already by its address: the two become that
+// one record, as they would have at start. Only a server without an address comes here, so
+// no query, redial or offer holds it.
+Server *MainWin::joinListed(Server *found)
+{
+    Server *kept = nullptr;
+    for (Server &other : mServerList) {
+        if (&other != found && other == *found) {
+            kept = &other;
+            break;
+        }
+    }
+    if (!kept) {
+        updateServerLine(found);
+        return found;
+    }
+    if (!joinServerMarks(&kept->mFlags, found->mFlags))
+        fprintf(stderr, "Vireo: %s:%d is the server %s:%d listed already, marked otherwise; "
+                "its %s mark is dropped\n", found->mAddress.KnownHostName(), found->mPort,
+                dottedAddress(*kept), kept->mPort, serverMarkWords(found->mFlags).c_str());
+    if (found->TestFlag(Server::Flag_Selected))
+        kept->SetSelected(true);
+    mServerList.remove_if([found](const Server &s) { return &s == found; });
+    mServerCount--;
+    updateView();
+    return kept;
 }
 
 // A link planted at the file's place is not followed: the write would land elsewhere. The

@@ -30,6 +30,7 @@ class VkMenu;
 class VkMenuBar;
 class VkPopupMenu;
 struct MenuDescription;
+struct ServerEntry;
 struct Settings;
 
 class MainWin : public VkWindow {
@@ -259,6 +260,9 @@ private:
 
     // mainwin_settings.cpp
     void applySettings(const Settings &settings);
+    void addServerLine(const ServerEntry &entry);
+    // The server of the list with the same address and port (Server::operator==), or null.
+    Server *listedServer(const Server &server);
 
     // update.cpp
     bool updateCapReached() const;
@@ -289,8 +293,10 @@ private:
 
     // marks.cpp, launch.cpp
     void markSelected(unsigned int flag, int removingView);
-    // True when s has an address, looked up again if need be; else the user is told.
-    bool findAddress(Server *s);
+    // The server to launch on: s with an address, looked up again if need be (or the server
+    // listed already at the address found); null, the user told, when none is found.
+    Server *findAddress(Server *s);
+    Server *joinListed(Server *found);
 
     // serverGrid.cpp, infoPane.cpp, tool.cpp, menu.cpp
     Widget createServerPane(Widget parent);
@@ -347,7 +353,8 @@ private:
     Widget mInfoPane = nullptr;
     Widget mProgress = nullptr;
     std::list<Server>        mServerList;       // owned; pointers into it stay valid
-    std::unordered_set<unsigned long long> mServerKeys;    // address and port of each
+    // Each server by its address and port; rebuilt when the list is shorter.
+    std::unordered_map<unsigned long long, Server *> mServerKeys;
     int                      mServerCount = 0;
     std::deque<Server *>     mQueryQueue;       // in at the front, out at the back
     std::vector<Server *>    mWaitingList;      // queries in flight, in the order started

@@ -59,10 +59,27 @@ void MainWin::applySettings(const Settings &s)
     mOptions = s.options;
     for (const std::string &source : s.sources)
         addSource(source.c_str());
-    for (const ServerEntry &entry : s.servers) {
-        Server server;
-        makeServer(entry, &server);
+    for (const ServerEntry &entry : s.servers)
+        addServerLine(entry);
+}
+
+// A server named in two ways (a name and its address) is one record, under the name its first
+// line gives; where a later line's marks differ, the first line's hold, and the user hears so
+// before the next save drops the other for good.
+void MainWin::addServerLine(const ServerEntry &entry)
+{
+    Server server;
+    makeServer(entry, &server);
+    Server *listed = listedServer(server);
+    if (!listed) {
         addServer(server);
+        return;
+    }
+    if (!joinServerMarks(&listed->mFlags, entry.kind)) {
+        ServerEntry first = serverEntry(*listed);
+        fprintf(stderr, "~/.vireorc line %d: %s %s:%d: the same server as %s:%d, marked "
+                "otherwise before, ignored\n", entry.line, serverMarkWords(entry.kind).c_str(),
+                entry.host.c_str(), entry.port, first.host.c_str(), first.port);
     }
 }
 
@@ -139,18 +156,26 @@ static unsigned long long serverKey(const Server &s)
 
 // Settings files and list sources bring tens of thousands of servers; a scan of the list
 // for each made start-up quadratic.
-void MainWin::addServer(const Server &server)
+Server *MainWin::listedServer(const Server &server)
 {
     if (mServerKeys.size() != mServerList.size()) {
         // Deleting servers only shortens the list; the keys follow here, once.
         mServerKeys.clear();
-        for (const Server &known : mServerList)
-            mServerKeys.insert(serverKey(known));
+        for (Server &known : mServerList)
+            mServerKeys.emplace(serverKey(known), &known);
     }
-    if (!mServerKeys.insert(serverKey(server)).second)
+    auto found = mServerKeys.find(serverKey(server));
+    return found == mServerKeys.end() ? nullptr : found->second;
+}
+
+void MainWin::addServer(const Server &server)
+{
+    if (listedServer(server))
         return;
     mServerList.push_back(server);
-    mServerList.back().mRow = -1;       // a copy of a shown server has no row of its own
+    Server &added = mServerList.back();
+    added.mRow = -1;        // a copy of a shown server has no row of its own
+    mServerKeys.emplace(serverKey(added), &added);
     mServerCount++;
 }
 

@@ -241,10 +241,13 @@ bool parseSettings(FILE *fp, Settings *settings, FILE *report)
     const char *unusable = nullptr;
     while (readLine(fp, &line, &left, &unusable)) {
         number++;
+        size_t servers = settings->servers.size();
         if (unusable)
             reportDroppedLine(report, number, line, unusable);
         else if (!parseSettingsLine(line.c_str(), settings))
             reportDroppedLine(report, number, line, "not a host and port");
+        else if (settings->servers.size() > servers)
+            settings->servers.back().line = number;
     }
     mergeServerLines(&settings->servers);
     return left > 0 || atEnd(fp);
@@ -539,6 +542,28 @@ ServerEntry serverEntry(const Server &server)
     entry.port = server.mPort;
     entry.timeouts = server.mTimeouts;
     return entry;
+}
+
+bool joinServerMarks(unsigned int *flags, unsigned int marks)
+{
+    assert(flags);
+    const unsigned int kinds = Server::Flag_Favorite | Server::Flag_Avoid;
+    unsigned int own = *flags & kinds;
+    marks &= kinds;
+    if ((marks & ~own) == 0)
+        return true;
+    if (own != 0)
+        return false;
+    *flags |= marks;
+    return true;
+}
+
+std::string serverMarkWords(unsigned int marks)
+{
+    bool avoid = marks & Server::Flag_Avoid, favorite = marks & Server::Flag_Favorite;
+    if (avoid && favorite)
+        return "avoid and favorite";
+    return avoid ? "avoid" : favorite ? "favorite" : "server";
 }
 
 bool makeServer(const ServerEntry &entry, Server *server)

@@ -16,6 +16,7 @@ struct ServerEntry {
     std::string  host;          // host name or dotted address, as written or read
     int          port = 26000;
     int          timeouts = 0;  // written, never read back: a server read starts at 0
+    int          line = 0;      // the file's first line for it; 0: not read from a file
 };
 
 // Everything the file carries. The main window fills one before writing and applies one
@@ -32,7 +33,7 @@ struct Settings {
     int         playerSortKey = 1;      // index of playerSortNames
     Options     options;
     std::vector<std::string> sources;   // server-list sources, in order, duplicates kept
-    std::vector<ServerEntry> servers;   // in order; the main window drops repeats
+    std::vector<ServerEntry> servers;   // in order; the main window joins repeats
 };
 
 // The name tables: the index is the stored value, the name what the file holds.
@@ -54,7 +55,7 @@ std::string settingsPath();
 bool readSettings(const char *path, Settings *settings, std::string *problem = nullptr);
 // The line loop of the reader over an open file (sources not defaulted); false when the
 // file went on past the bound and was read only that far. Server lines for one host and
-// port come together as one entry with the marks of all of them. Each server line that
+// port come together as one entry with the marks of all of them (and the first's line). Each server line that
 // names no server is said on report (none when null).
 bool parseSettings(FILE *fp, Settings *settings, FILE *report = stderr);
 // One line, without its line feed; false when it is a server line that names no server,
@@ -77,5 +78,11 @@ std::string formatGeometry(int width, int height, int x, int y);
 ServerEntry serverEntry(const Server &server);
 // False when the host does not resolve; the record then keeps the name with no address.
 bool        makeServer(const ServerEntry &entry, Server *server);
+// Joins the marks (Flag_Favorite, Flag_Avoid) of another line for the server whose flags are
+// *flags: taken when it has none of its own; false, its own kept, when they add to these.
+bool        joinServerMarks(unsigned int *flags, unsigned int marks);
+// The keywords of a server line with these marks: "server", "favorite", "avoid", or
+// "avoid and favorite" for both.
+std::string serverMarkWords(unsigned int marks);
 
 #endif // VIREO_BROWSER_SETTINGS_H

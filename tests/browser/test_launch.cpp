@@ -152,6 +152,25 @@ TEST_F(LaunchTest, AServerWithoutAnAddressIsLookedUpAgainOrNotLaunched)
     EXPECT_EQ(mWin->commands.size(), 1u);
 }
 
+// Found at Launch, the name made a second record for an address listed already.
+TEST_F(LaunchTest, AServerFoundAtLaunchJoinsTheOneListedAtItsAddress)
+{
+    Server listed;
+    listed.SetHost("10.0.0.9:26000");
+    mWin->addServer(listed);
+    Server named;
+    named.mAddress.SetUnresolved("quake.example.test");
+    named.mFlags |= Server::Flag_Favorite;
+    mWin->addServer(named);
+    selectServer(mWin, &mWin->servers().back());
+    InetAddress::Resolver system = InetAddress::SetResolver(nameResolves);
+    mWin->launchGame();
+    InetAddress::SetResolver(system);
+    EXPECT_EQ(mWin->serverCount(), 3);
+    EXPECT_TRUE(serverAt(mWin, "10.0.0.9:26000")->TestFlag(Server::Flag_Favorite));
+    EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
+}
+
 TEST_F(LaunchTest, ALinkInPlaceOfTheConnectFileIsNotFollowed)
 {
     std::string target = mHome.path() + "/elsewhere";

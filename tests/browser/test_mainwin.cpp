@@ -11,6 +11,7 @@
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
+#include <arpa/inet.h>
 #include <cstring>
 #include <string>
 #include <sys/stat.h>
@@ -236,6 +237,32 @@ TEST_F(MainWinTest, AServerBothFavoriteAndNeverPingKeepsBothMarks)
     ASSERT_EQ(mWin->serverCount(), 1);
     EXPECT_TRUE(mWin->servers().front().TestFlag(Server::Flag_Favorite | Server::Flag_Avoid));
     EXPECT_EQ(mWin->rowCount(), 1);     // the Favorites tab shows it
+}
+
+// A server named by one line and given by address in another kept only the first line: the
+// other's mark was lost at the next save. Where the marks differ the first line holds.
+static bool exampleResolves(const char *name, uint32_t *address)
+{
+    *address = htonl(0x0a000009);       // 10.0.0.9
+    return strcmp(name, "quake.example.test") == 0;
+}
+
+TEST_F(MainWinTest, LinesForOneServerByNameAndByAddressKeepTheMark)
+{
+    InetAddress::Resolver system = InetAddress::SetResolver(exampleResolves);
+    mHome.writeSettings("server quake.example.test:26001 0\nfavorite 10.0.0.9:26001 0\n"
+                        "avoid 10.0.0.9:26002 0\nfavorite quake.example.test:26002 0\n");
+    testing::internal::CaptureStderr();
+    mWin = showWindow();
+    std::string said = testing::internal::GetCapturedStderr();
+    InetAddress::SetResolver(system);
+    EXPECT_EQ(mWin->serverCount(), 2);
+    ASSERT_TRUE(mWin->writeSettings());
+    std::string saved = mHome.readSettings();
+    EXPECT_NE(saved.find("\nfavorite quake.example.test:26001 0\navoid 10.0.0.9:26002 0\n"),
+              std::string::npos) << saved;
+    EXPECT_NE(said.find("~/.vireorc line 4: favorite quake.example.test:26002"),
+              std::string::npos) << said;
 }
 
 // Started without a name server (offline, say), named servers stayed in the list as
