@@ -42,6 +42,17 @@ protected:
         ServerQueryInfo info = Asking(rules, players);
         return DriveQuery(mServer, info);
     }
+    // Reads replies until the query ends, or closes it after a second with none.
+    bool ReadToEnd()
+    {
+        struct pollfd fd = {mServer.Fd(), POLLIN, 0};
+        bool finished = false;
+        while (!finished && poll(&fd, 1, 1000) > 0)
+            finished = !mServer.HandleMessage();
+        if (!finished)
+            mServer.Close();
+        return finished;
+    }
     std::vector<int> Opcodes() const
     {
         std::vector<int> opcodes;
@@ -294,12 +305,7 @@ TEST_F(QueryTest, ServerThatAnswersAfterARefusalIsUp)
     mFake.SetScript(mGame);
     ASSERT_TRUE(mFake.Start(port));
     ASSERT_TRUE(mServer.ReQuery(info));
-    bool finished = false;
-    while (!finished && poll(&fd, 1, 1000) > 0)
-        finished = !mServer.HandleMessage();
-    if (!finished)
-        mServer.Close();
-    EXPECT_TRUE(finished);
+    EXPECT_TRUE(ReadToEnd());
     EXPECT_EQ(mServer.mName, "Quake Arena");
     EXPECT_EQ(mServer.mPlayers.size(), 2u);
     EXPECT_FALSE(mServer.mDown);
@@ -324,12 +330,7 @@ TEST_F(QueryTest, ServerRefusedAfterItsInfoAnswerStaysUp)
     EXPECT_FALSE(mServer.mDown);
     ASSERT_TRUE(mFake.Start(port));
     ASSERT_TRUE(mServer.ReQuery(info));
-    bool finished = false;
-    while (!finished && poll(&fd, 1, 1000) > 0)
-        finished = !mServer.HandleMessage();
-    if (!finished)
-        mServer.Close();
-    EXPECT_TRUE(finished);
+    EXPECT_TRUE(ReadToEnd());
     EXPECT_EQ(mServer.mRules.size(), 3u);
     EXPECT_EQ(mServer.mPlayers.size(), 2u);
     EXPECT_FALSE(mServer.mDown);
