@@ -55,8 +55,8 @@ std::string settingsPath();
 bool readSettings(const char *path, Settings *settings, std::string *problem = nullptr);
 // The line loop of the reader over an open file (sources not defaulted); false when the
 // file went on past the bound and was read only that far. Server lines for one host and
-// port come together as one entry with the marks of all of them (and the first's line). Each server line that
-// names no server is said on report (none when null).
+// port come together as one entry with the marks of all of them and the first one's line
+// number. Each server line that names no server is said on report (none when null).
 bool parseSettings(FILE *fp, Settings *settings, FILE *report = stderr);
 // One line, without its line feed; false when it is a server line that names no server,
 // which is then dropped.
