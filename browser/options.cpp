@@ -101,8 +101,10 @@ void copyMapPattern(char *field, size_t size, const char *text)
 
 void writeSettingText(FILE *fp, const std::string &text)
 {
-    for (char c : text)
-        fputc(c == '\n' || c == '\r' ? ' ' : c, fp);
+    for (char c : text) {
+        bool control = ((unsigned char)c < ' ' && c != '\t') || c == 0x7f;
+        fputc(control ? ' ' : c, fp);
+    }
 }
 
 // ---- Options

@@ -60,7 +60,8 @@ private:
 };
 
 // Writes text on one line of the settings file: a line break inside it would start a
-// line of its own, so each one becomes a blank.
+// line of its own, and the reader drops a line with any other control character, text and
+// all; so each of them becomes a blank.
 void writeSettingText(FILE *fp, const std::string &text);
 
 #endif // VIREO_BROWSER_OPTIONS_H

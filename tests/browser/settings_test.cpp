@@ -175,10 +175,15 @@ TEST_F(SettingsFileTest, ALineBreakInsideATextCannotStartALine)
 {
     Settings s;
     s.options.quakeCmd = "quake\nserver 10.9.9.9";
+    s.options.quakeOptions = "+name\rme";
+    s.options.quakePath = "/games\x01/quake\x1b\x7f";
     s.sources = {"file:/a\rfilter all"};
     writeText(s);
     Settings read = readText(contents());
     EXPECT_EQ(read.options.quakeCmd, "quake server 10.9.9.9");
+    // Nor is a text lost with the line a control character would make unreadable.
+    EXPECT_EQ(read.options.quakeOptions, "+name me");
+    EXPECT_EQ(read.options.quakePath, "/games /quake  ");
     EXPECT_TRUE(read.servers.empty());
     EXPECT_EQ(read.view, 1);
 }
