@@ -298,7 +298,8 @@ TEST_F(SettingsFileTest, DroppedLinesAreNamedOnStandardErrorOnce)
                           "server " + std::string(300, '!') + "\n"
                           "server 10.0.0.3:abc 0\n"
                           "server 10.0.0.4:26000\r0\n" +
-                          std::string("server 10.0.0.5\0:26000 0\n", 25));
+                          std::string("server 10.0.0.5\0:26000 0\n", 25) +
+                          "server 10.0.0.6: 0\n");
     std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(s.servers.size(), 2u);
     EXPECT_EQ(said, "~/.vireorc line 3: favorite bad|host:26000 0: not a host and port, ignored\n"
@@ -310,7 +311,8 @@ TEST_F(SettingsFileTest, DroppedLinesAreNamedOnStandardErrorOnce)
                     "~/.vireorc line 10: server 10.0.0.4:26000\\x0d0: holds a control "
                     "character, ignored\n"
                     "~/.vireorc line 11: server 10.0.0.5\\x00:26000 0: holds a control "
-                    "character, ignored\n");
+                    "character, ignored\n"
+                    "~/.vireorc line 12: server 10.0.0.6: 0: not a host and port, ignored\n");
 }
 
 TEST_F(SettingsFileTest, AMissingFileGivesDefaultsAndTheDefaultPage)
