@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <signal.h>
+#include <linux/capability.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -77,6 +78,10 @@ protected:
             }
             if (!withDisplay)
                 unsetenv("DISPLAY");
+            if (mNoFileOverride) {      // what root may do to files beside their modes
+                prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE);
+                prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH);
+            }
             execl(program.c_str(), program.c_str(), mTag.c_str(), (char *)nullptr);
             _exit(127);
         }
@@ -217,6 +222,7 @@ protected:
 
     TempHome    mHome;
     rlim_t      mFileSizeLimit = 0;     // RLIMIT_FSIZE of the program; 0: as the test's
+    bool        mNoFileOverride = false; // the program, even as root, obeys file modes
     Display    *mDisplay = nullptr;
     std::string mTag;
     pid_t       mPid = -1;
@@ -293,6 +299,27 @@ TEST_F(ProgramTest, APipeAsTheSettingsFileIsPassedOverAndKept)
                           "replaced at quit\n"), std::string::npos) << errors;
     EXPECT_NE(errors.find(".vireorc not saved: it could not be read whole at start (not a "
                           "regular file)\n"), std::string::npos) << errors;
+}
+
+// A file of another user's was replaced at quit by the defaults: every server in it lost.
+TEST_F(ProgramTest, ASettingsFileThatMayNotBeReadIsToldAndKept)
+{
+    mHome.writeSettings("server 10.0.0.1:26000 0\n");
+    ASSERT_EQ(chmod(mHome.settingsFile().c_str(), 0), 0);
+    mNoFileOverride = true;
+    start(sProgram);
+    Window w = waitForWindow();
+    ASSERT_NE(w, None);
+    sendProtocol(w, "_WM_QUIT_APP");
+    EXPECT_EQ(waitForExit(), 0);
+    chmod(mHome.settingsFile().c_str(), 0600);
+    EXPECT_EQ(mHome.readSettings(), "server 10.0.0.1:26000 0\n");
+    std::string errors = errorOutput();
+    std::string denied = strerror(EACCES);
+    EXPECT_NE(errors.find(".vireorc: " + denied + "; defaults used, and it will not be "
+                          "replaced at quit\n"), std::string::npos) << errors;
+    EXPECT_NE(errors.find(".vireorc not saved: it could not be read whole at start (" + denied +
+                          ")\n"), std::string::npos) << errors;
 }
 
 // The kernel's SIGXFSZ ended the program in the middle of its save at quit.
