@@ -132,6 +132,15 @@ TEST_F(MainWinTest, PanesComeBackAtTheirSavedSizes)
     XtVaGetValues(child("*ruleGrid"), XmNwidth, &width, nullptr);
     EXPECT_EQ(height, 250);
     EXPECT_EQ(width, 300);
+    // The sash still moves both panes: each got its least and most back.
+    const struct { const char *name; Dimension size; } panes[] = {{"*infoPane", height},
+                                                                  {"*ruleGrid", width}};
+    for (const auto &pane : panes) {
+        Dimension least = 0, most = 0;
+        XtVaGetValues(child(pane.name), XmNpaneMinimum, &least, XmNpaneMaximum, &most, nullptr);
+        EXPECT_LT(least, pane.size) << pane.name;
+        EXPECT_GT(most, pane.size) << pane.name;
+    }
     ASSERT_TRUE(mWin->writeSettings());
     EXPECT_NE(mHome.readSettings().find(sizes), std::string::npos) << mHome.readSettings();
 }
