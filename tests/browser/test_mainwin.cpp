@@ -60,6 +60,8 @@ TEST_F(MainWinTest, StatusCountsTheRowsShownOnceTheGridIsFilled)
     EXPECT_EQ(statusText(mWin), "3/3 servers");
     mWin->setViewTab(4);
     EXPECT_EQ(statusText(mWin), "1/3 servers");
+    mWin->setViewTab(2);        // filtered out: the never-ping server is not among them
+    EXPECT_EQ(shownAddresses(mWin), (std::vector<std::string>{"10.0.0.1", "10.0.0.2"}));
 }
 
 TEST_F(MainWinTest, PanesAndViewFollowTheSettings)
