@@ -94,9 +94,12 @@ void MainWin::loadServers()
     }
 }
 
-// A full disk shows only here; the list must not be reported saved then.
+// A full disk shows only here; the list must not be reported saved then, nor be left cut
+// short for a later load to take as the whole list. The file is emptied through a second
+// descriptor once fclose has written what it still could.
 static bool closeListFile(FILE *fp, std::string *reason)
 {
+    int fd = fcntl(fileno(fp), F_DUPFD_CLOEXEC, 0);
     errno = 0;
     bool written = fflush(fp) == 0 && !ferror(fp);
     int error = errno ? errno : EIO;
@@ -104,8 +107,13 @@ static bool closeListFile(FILE *fp, std::string *reason)
         written = false;
         error = errno;
     }
-    if (!written)
+    if (!written) {
         *reason = strerror(error);
+        if (fd < 0 || ftruncate(fd, 0) != 0)
+            *reason += "; the file holds part of the list";
+    }
+    if (fd >= 0)
+        close(fd);
     return written;
 }
 

@@ -20,6 +20,8 @@
 #include <poll.h>
 #include <sstream>
 #include <string>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
@@ -181,6 +183,27 @@ TEST_F(HostileTest, SavingToANewNameOrOverAFileWritesTheList)
     text << in.rdbuf();
     EXPECT_EQ(text.str(), "10.0.0.1:26000\n10.0.0.2:27500\n");
     EXPECT_EQ(statusText(mWin), "2 servers saved to file");
+}
+
+// A full disk fails the writing part of the way in; a file-size limit does the same here.
+// The cut list stayed behind, for a later load to take as the whole list.
+TEST_F(HostileTest, ASaveThatFailsPartWayIsReportedAndLeavesNoList)
+{
+    std::string path = mHome.path() + "/list.txt";
+    signal(SIGXFSZ, SIG_IGN);           // as the program does
+    struct rlimit old, small;
+    getrlimit(RLIMIT_FSIZE, &old);
+    small = old;
+    small.rlim_cur = 20;                // a line and a part
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string said = saveTo(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(said, "Could not create output file." + path + ": " + strerror(EFBIG));
+    EXPECT_EQ(statusText(mWin), "2/2 servers");
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "");
 }
 
 // ---- Starting the game
