@@ -147,7 +147,8 @@ TEST_F(UpdateTest, QueryOnLoadRefreshesAfterTheUpdate)
     FakeGameServer game;
     ASSERT_TRUE(game.Start());
     std::string path = listFile("empty.txt", "");
-    show({"file:" + path}, "server " + game.HostText() + " 0\noption queryOnLoad true\n");
+    show({"file:" + path}, "server " + game.HostText() + " 0\noption queryOnLoad true\n"
+                           "option autoUpdate true\n");
     // Showing the window ran the update already, which then started the refresh.
     ASSERT_TRUE(runToEnd(mWin));
     EXPECT_EQ(game.RequestCount(), 1u);
