@@ -131,6 +131,11 @@ TEST_F(FetchTest, AWebPageIsAskedForAndReadWhole)
     EXPECT_EQ(server.Requests()[0], "GET /quake/list.txt HTTP/1.0\n\n");
     EXPECT_EQ(mLines, (std::vector<std::string>{"HTTP/1.0 200 OK\n", "Content-Type: text/plain\n",
                                                 "\n", "10.0.0.1:27500\r\n", "10.0.0.2\n"}));
+    // A scheme in capitals is still http.
+    ASSERT_TRUE(fetch("HTTP://127.0.0.1:" + std::to_string(server.Port()) + "/list"));
+    ASSERT_TRUE(server.WaitForRequests(2, std::chrono::seconds(2)));
+    EXPECT_EQ(server.Requests()[1], "GET /list HTTP/1.0\n\n");
+    EXPECT_EQ(mLines.size(), 5u);
 }
 
 TEST_F(FetchTest, AnErrorPageIsReadLikeAnyOther)
