@@ -63,6 +63,13 @@ TEST_F(ServerSortTest, NamesIgnoreCaseAndTieOnThePort)
     add("10.0.0.3:27000")->mName = "ALPHA";
     EXPECT_EQ(sorted(ServerSort_Name),
               (std::vector<std::string>{"10.0.0.3:27000", "10.0.0.1:27001", "10.0.0.2:26000"}));
+    // A server that never answered goes by its host, among those that did.
+    add("localhost:26001", 9999, false);
+    add("10.0.0.4", 9999, false);
+    add("10.0.0.5")->mName = "zulu";
+    EXPECT_EQ(sorted(ServerSort_Name),
+              (std::vector<std::string>{"10.0.0.4:26000", "10.0.0.3:27000", "10.0.0.1:27001",
+                                        "10.0.0.2:26000", "127.0.0.1:26001", "10.0.0.5:26000"}));
 }
 
 TEST_F(ServerSortTest, MapsPlayersAndTimeOutsAscend)
