@@ -145,11 +145,13 @@ TEST_F(LaunchTest, AServerWithoutAnAddressIsLookedUpAgainOrNotLaunched)
               "Could not find host \"quake.example.test\"; the game was not started.");
     EXPECT_TRUE(mWin->commands.empty());
     EXPECT_EQ(connectFile(), "");
+    EXPECT_EQ(gridRowText(mWin->serverGrid(), s->mRow, 3, 1), "-");
     InetAddress::SetResolver(nameResolves);
     mWin->launchGame();
     InetAddress::SetResolver(system);
     EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
     EXPECT_EQ(mWin->commands.size(), 1u);
+    EXPECT_EQ(gridRowText(mWin->serverGrid(), s->mRow, 3, 1), "10.0.0.9");  // its row at once
 }
 
 // Found at Launch, the name made a second record for an address listed already.
