@@ -9,7 +9,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <thread>
 #include <unordered_set>
 
@@ -294,6 +296,8 @@ bool FakeGameServer::Start(uint16_t port)
         close(fd);
         return false;
     }
+    int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);    // else stamped when read
     mFd = MoveDescriptorHigh(fd);
     mPort = ntohs(address.sin_port);
     {
@@ -360,18 +364,55 @@ bool FakeGameServer::SendUnsolicited(const Packet &datagram)
     return true;
 }
 
+// The kernel stamps a datagram as it takes it in, which on 127.0.0.1 is while the sender's
+// call runs: the stamp tells when the program sent it, however late this thread reads it.
+// The stamp is on the wall clock; its distance from now carries it over to the steady one.
+static std::chrono::steady_clock::time_point ArrivalTime(struct msghdr *message)
+{
+    using namespace std::chrono;
+    steady_clock::time_point now = steady_clock::now();
+    for (struct cmsghdr *c = CMSG_FIRSTHDR(message); c; c = CMSG_NXTHDR(message, c)) {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_TIMESTAMPNS)
+            continue;
+        struct timespec stamp, wall;
+        memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
+        clock_gettime(CLOCK_REALTIME, &wall);
+        nanoseconds waited = seconds(wall.tv_sec - stamp.tv_sec)
+                             + nanoseconds(wall.tv_nsec - stamp.tv_nsec);
+        return now - duration_cast<steady_clock::duration>(std::max(waited, nanoseconds(0)));
+    }
+    return now;
+}
+
+// One datagram with its sender and arrival; false when the socket is drained.
+bool FakeGameServer::Receive(FakeRequest *request, struct sockaddr_in *peer)
+{
+    unsigned char buffer[2048];
+    struct iovec data = {buffer, sizeof buffer};
+    alignas(struct cmsghdr) char control[CMSG_SPACE(sizeof(struct timespec))];
+    struct msghdr message;
+    memset(&message, 0, sizeof message);
+    message.msg_name = peer;
+    message.msg_namelen = sizeof *peer;
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    ssize_t received = recvmsg(mFd, &message, 0);
+    if (received < 0)
+        return false;
+    request->bytes.assign(buffer, buffer + received);
+    request->time = ArrivalTime(&message);
+    return true;
+}
+
 void FakeGameServer::Serve()
 {
     for (;;) {
-        unsigned char buffer[2048];
-        struct sockaddr_in peer;
-        socklen_t size = sizeof peer;
-        ssize_t received = recvfrom(mFd, buffer, sizeof buffer, 0, (struct sockaddr *)&peer, &size);
-        if (received < 0)
-            return;     // drained
         FakeRequest request;
-        request.bytes.assign(buffer, buffer + received);
-        request.time = std::chrono::steady_clock::now();
+        struct sockaddr_in peer;
+        if (!Receive(&request, &peer))
+            return;     // drained
         std::lock_guard<std::mutex> lock(mMutex);
         mRequests.push_back(request);
         if (!mHavePeer && mScript.junkEveryMs > 0)

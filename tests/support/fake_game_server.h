@@ -3,7 +3,8 @@
 // Each FakeGameServer owns a UDP socket on an ephemeral port. All started servers are
 // answered by one shared background thread, so tests drive the query code on their own
 // thread while the servers answer, and hundreds of servers cost one thread. Every request
-// is recorded with the time it arrived.
+// is recorded with the time it arrived, as the kernel stamped it: the moment it was sent,
+// even when the serving thread runs late on a busy machine.
 #ifndef VIREO_TESTS_SUPPORT_FAKE_GAME_SERVER_H
 #define VIREO_TESTS_SUPPORT_FAKE_GAME_SERVER_H
 
@@ -102,6 +103,7 @@ public:
 private:
     friend class FakeServerHub;
     void Serve();       // called on the hub thread when the socket is readable
+    bool Receive(FakeRequest *request, struct sockaddr_in *peer);
     // Called on the hub thread at every wake: sends the junk that is due, and says in how
     // many ms the next falls due (-1: none).
     int Tick(std::chrono::steady_clock::time_point now);
