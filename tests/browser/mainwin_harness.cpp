@@ -51,8 +51,13 @@ std::string TempHome::readSettings() const
 }
 
 static long long sFrozenMs;
+static int       sReadsSinceMove;
 
-static long long sFrozenNow() { return sFrozenMs; }
+static long long sFrozenNow()
+{
+    sReadsSinceMove++;
+    return sFrozenMs;
+}
 
 FrozenClock::FrozenClock()
 {
@@ -62,7 +67,18 @@ FrozenClock::FrozenClock()
 
 FrozenClock::~FrozenClock() { setClockSource(nullptr); }
 
-void FrozenClock::advance(long long ms) { sFrozenMs += ms; }
+void FrozenClock::advance(long long ms)
+{
+    sFrozenMs += ms;
+    sReadsSinceMove = 0;
+}
+
+// The engine reads the clock at least three times a pass of its work procedure, and a test
+// moves the clock only between passes: a dozen reads since take in whole passes that saw it.
+bool FrozenClock::settle()
+{
+    return pumpUntil([] { return sReadsSinceMove >= 12; }, 15000);
+}
 
 void TestWin::slotOpened(Server *s)
 {

@@ -38,6 +38,9 @@ public:
     FrozenClock();
     ~FrozenClock();
     void advance(long long ms);
+    // Processes events until the program has looked at the time since the latest move often
+    // enough to have acted on it: what fell due is done by then, and nothing else is.
+    bool settle();
 };
 
 // A main window that records the slots its redials find, and the game commands it would
