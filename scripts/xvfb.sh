@@ -34,13 +34,28 @@ start_private_xvfb()
     export DISPLAY=":$number"
 }
 
+# A client forked a moment ago can take the signal before it has become the program it
+# runs, in the shell's own handler, and lose it there; on a busy machine that moment is
+# long. So the signal goes again until the client is gone, and after 5 s it is killed.
+end_xvfb_client()
+{
+    local pid=$1 tries=0
+    while kill "$pid" 2>/dev/null; do
+        tries=$((tries + 1))
+        if [ "$tries" -ge 50 ]; then
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
+        sleep 0.1
+    done
+    wait "$pid" 2>/dev/null || true
+}
+
 # Safe to call more than once and from a trap under set -e: nothing in it can fail.
 stop_private_xvfb()
 {
     local pid
     for pid in "${VIREO_XVFB_CLIENTS[@]}"; do
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+        end_xvfb_client "$pid"
     done
     VIREO_XVFB_CLIENTS=()
     if [ -n "${VIREO_XVFB_PID:-}" ]; then
