@@ -122,12 +122,23 @@ TEST_F(MainWinTest, SettingsReadAtStartAreSavedUnchanged)
     EXPECT_NE(first.find("option quakeOptions +set name me\n"), std::string::npos);
 }
 
+// How far a widget reaches along one extent of its parent.
+static int farEdge(Widget w, const char *place, const char *extent)
+{
+    Position at = 0;
+    Dimension size = 0, border = 0;
+    XtVaGetValues(w, place, &at, extent, &size, XmNborderWidth, &border, nullptr);
+    return at + size + 2 * border;
+}
+
 // The sizes were set after the window was shown, where the paned windows kept their own:
 // every start showed the default sizes, and the quit saved those.
 TEST_F(MainWinTest, PanesComeBackAtTheirSavedSizes)
 {
     std::string sizes = "infoPaneHeight 250\nrulePaneWidth 300\n";
-    mHome.writeSettings("mainwin 900x700+0+0\n" + sizes + "showinfo true\nshowrules true\n");
+    mHome.writeSettings("mainwin 900x700+0+0\n" + sizes + "showinfo true\nshowrules true\n"
+                        "filter all\nserver 10.0.0.1:26000 0\nserver 10.0.0.2:26000 0\n"
+                        "server 10.0.0.3:26000 0\n");
     mWin = showWindow();
     Dimension height = 0, width = 0;
     XtVaGetValues(child("*infoPane"), XmNheight, &height, nullptr);
@@ -145,6 +156,21 @@ TEST_F(MainWinTest, PanesComeBackAtTheirSavedSizes)
     }
     ASSERT_TRUE(mWin->writeSettings());
     EXPECT_NE(mHome.readSettings().find(sizes), std::string::npos) << mHome.readSettings();
+
+    // A smaller window shrank only the server pane, to nothing, and left the bottom pane
+    // hanging out of the window; it is cut now, and given back when the window grows.
+    auto resize = [this](Dimension w, Dimension h) {
+        XtVaSetValues(mWin->baseWidget(), XmNwidth, w, XmNheight, h, nullptr);
+        fwtest::pump(200);
+    };
+    resize(600, 420);
+    Dimension mainHeight = 0;
+    XtVaGetValues(child("*mainPane"), XmNheight, &mainHeight, nullptr);
+    EXPECT_EQ(XmLGridRowIsVisible(mWin->serverGrid(), 2), 1);
+    EXPECT_LE(farEdge(child("*infoPane"), XmNy, XmNheight), mainHeight);
+    resize(900, 700);
+    XtVaGetValues(child("*infoPane"), XmNheight, &height, nullptr);
+    EXPECT_EQ(height, 250);
 }
 
 // A saved rules width that pushed the player grid past the paned window's most (1000 px,
@@ -154,14 +180,6 @@ struct PaneCase {
     const char *window;
     int         infoHeight, rulesWidth;
 };
-
-static int farEdge(Widget w, const char *place, const char *extent)
-{
-    Position at = 0;
-    Dimension size = 0, border = 0;
-    XtVaGetValues(w, place, &at, extent, &size, XmNborderWidth, &border, nullptr);
-    return at + size + 2 * border;
-}
 
 TEST_F(MainWinTest, EverySavedPaneSizeComesUpWithRoomForTheList)
 {
@@ -190,29 +208,6 @@ TEST_F(MainWinTest, EverySavedPaneSizeComesUpWithRoomForTheList)
         EXPECT_GE(farEdge(rules, XmNx, XmNwidth) + margin, paneWidth) << "rules reach the edge";
         EXPECT_GE(farEdge(infoPane, XmNx, XmNwidth) + margin, mainWidth);
     }
-}
-
-// A smaller window shrank only the server pane, to nothing, and left the bottom pane
-// hanging out of the window.
-TEST_F(MainWinTest, AWindowMadeSmallerCutsTheBottomPaneAndGivesItBack)
-{
-    mHome.writeSettings("mainwin 900x700+0+0\nshowinfo true\nshowrules true\nfilter all\n"
-                        "infoPaneHeight 250\nrulePaneWidth 300\nserver 10.0.0.1:26000 0\n"
-                        "server 10.0.0.2:26000 0\nserver 10.0.0.3:26000 0\n");
-    mWin = showWindow();
-    Widget infoPane = child("*infoPane");
-    auto resize = [&](Dimension width, Dimension height) {
-        XtVaSetValues(mWin->baseWidget(), XmNwidth, width, XmNheight, height, nullptr);
-        fwtest::pump(200);
-    };
-    resize(600, 420);
-    Dimension height = 0, mainHeight = 0;
-    XtVaGetValues(child("*mainPane"), XmNheight, &mainHeight, nullptr);
-    EXPECT_EQ(XmLGridRowIsVisible(mWin->serverGrid(), 2), 1);
-    EXPECT_LE(farEdge(infoPane, XmNy, XmNheight), mainHeight);
-    resize(900, 700);
-    XtVaGetValues(infoPane, XmNheight, &height, nullptr);
-    EXPECT_EQ(height, 250);
 }
 
 TEST_F(MainWinTest, ServersAndSourcesComeBackOutUnchanged)
