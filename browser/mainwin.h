@@ -252,11 +252,13 @@ private:
     static std::string displayedStatus(const char *text);
     void releaseStatus();
     void statusHeldOut();
+    void abandonRun();
+    void removeWorkAndTimer();
+
+    // panes.cpp
     void applyPaneSettings();
     static void sMainPaneEH(Widget, XtPointer clientData, XEvent *event, Boolean *);
     void fitPanes();
-    void abandonRun();
-    void removeWorkAndTimer();
 
     // mainwin_settings.cpp
     void applySettings(const Settings &settings);
