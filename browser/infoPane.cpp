@@ -75,6 +75,38 @@ Pixmap MainWin::swatch(int colour) const
 
 // ---- Building
 
+static void raiseLeast(Widget pane, int least)
+{
+    Dimension now = 0;
+    XtVaGetValues(pane, XmNpaneMinimum, &now, nullptr);
+    if (least > now)
+        XtVaSetValues(pane, XmNpaneMinimum, (Dimension)least, nullptr);
+}
+
+// However small the window or far the sash is dragged, the player list keeps its colours
+// and names in view (the width) and its headings and two rows (the bottom pane's height).
+// Measured while the new grid still shows all its columns; a larger least from the
+// resources stands.
+static void keepPlayersInView(Widget pane, Widget players)
+{
+    XRectangle name = {0, 0, 0, 0};
+    if (XmLGridRowColumnToXY(players, XmHEADING, 0, XmCONTENT, 2, False, &name) < 0)
+        return;
+    Widget hsb = nullptr, vsb = nullptr;
+    Dimension shadow = 0, barMargin = 0, hsbHeight = 0, vsbWidth = 0, margin = 0;
+    XtVaGetValues(players, XmNhorizontalScrollBar, &hsb, XmNverticalScrollBar, &vsb,
+                  XmNshadowThickness, &shadow, XmNscrollBarMargin, &barMargin, nullptr);
+    if (hsb)
+        XtVaGetValues(hsb, XmNheight, &hsbHeight, nullptr);
+    if (vsb)
+        XtVaGetValues(vsb, XmNwidth, &vsbWidth, nullptr);
+    XtVaGetValues(pane, XmNmarginHeight, &margin, nullptr);
+    int width = name.x + name.width + shadow + barMargin + vsbWidth;
+    int height = 2 * margin + 2 * name.y + 3 * name.height + barMargin + hsbHeight;
+    raiseLeast(players, width);
+    raiseLeast(pane, height);
+}
+
 Widget MainWin::createInfoPane(Widget parent)
 {
     Widget pane = XtVaCreateWidget("infoPane", xmPanedWindowWidgetClass, parent,
@@ -83,6 +115,7 @@ Widget MainWin::createInfoPane(Widget parent)
     mPlayerGrid = createPlayerGrid(pane);
     createSwatches();
     mRuleGrid = createRuleGrid(pane);
+    keepPlayersInView(pane, mPlayerGrid);
     XtManageChild(pane);
     for (Widget grid : {mPlayerGrid, mRuleGrid})
         XtVaSetValues(grid, XmNhorizontalSizePolicy, XmCONSTANT,

@@ -110,21 +110,21 @@ Widget MainWin::buildInterface(Widget parent)
                                     XmNshadowType, XmSHADOW_OUT, nullptr);
     Widget form = XtVaCreateWidget("mainForm", xmFormWidgetClass, frame, nullptr);
 
-    Widget toolBar = XtVaCreateWidget("toolBar", xmRowColumnWidgetClass, form,
-                                      XmNorientation, XmHORIZONTAL,
-                                      XmNspacing, 0,
-                                      XmNtopAttachment, XmATTACH_FORM,
-                                      XmNleftAttachment, XmATTACH_FORM,
-                                      XmNrightAttachment, XmATTACH_FORM, nullptr);
-    createToolBar(toolBar);
-    XtManageChild(toolBar);
+    mToolBar = XtVaCreateWidget("toolBar", xmRowColumnWidgetClass, form,
+                                XmNorientation, XmHORIZONTAL,
+                                XmNspacing, 0,
+                                XmNtopAttachment, XmATTACH_FORM,
+                                XmNleftAttachment, XmATTACH_FORM,
+                                XmNrightAttachment, XmATTACH_FORM, nullptr);
+    createToolBar(mToolBar);
+    XtManageChild(mToolBar);
 
     Widget statusForm = createStatusForm(form);
 
     mMainPane = XtVaCreateWidget("mainPane", xmPanedWindowWidgetClass, form,
                                  XmNorientation, XmVERTICAL,
                                  XmNtopAttachment, XmATTACH_WIDGET,
-                                 XmNtopWidget, toolBar,
+                                 XmNtopWidget, mToolBar,
                                  XmNleftAttachment, XmATTACH_FORM,
                                  XmNrightAttachment, XmATTACH_FORM,
                                  XmNbottomAttachment, XmATTACH_WIDGET,
@@ -136,6 +136,8 @@ Widget MainWin::buildInterface(Widget parent)
         XtVaSetValues(mRuleGrid, XmNskipAdjust, True, XmNallowResize, True, nullptr);
     for (Widget pane : {mServerPane, mInfoPane, mPlayerGrid, mRuleGrid})
         XtVaSetValues(pane, XmNpaneMaximum, PaneMost, nullptr);
+    watchSashes(mMainPane);
+    watchSashes(mInfoPane);
     XtAddEventHandler(mMainPane, StructureNotifyMask, False, &MainWin::sMainPaneEH, this);
     XtManageChild(mMainPane);
     XtManageChild(form);

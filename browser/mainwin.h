@@ -18,6 +18,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 class AboutDialog;
@@ -45,10 +46,12 @@ public:
     enum { Tools = 14, Views = 5 };
     // One list update (or list file) adds at most this many servers.
     enum { MaxServersPerUpdate = 20000 };
-    // A bottom pane's size as last chosen (by its sash, or read at start) and as last set.
+    // A bottom pane's size as last chosen (by its sash, or read at start; 0: none), which is
+    // what is saved, and the size the paned window first gave it, which stands in this run
+    // while none is chosen.
     struct PaneHold {
-        int wanted = 0;
-        int set = -1;
+        int chosen = 0;
+        int natural = 0;
     };
 
     MainWin();
@@ -257,8 +260,14 @@ private:
 
     // panes.cpp
     void applyPaneSettings();
+    static void sSashCB(Widget sash, XtPointer clientData, XtPointer callData);
+    void sashMoved(Widget paned);
+    void watchSashes(Widget paned);
     static void sMainPaneEH(Widget, XtPointer clientData, XEvent *event, Boolean *);
     void fitPanes();
+    void leastSize(int *width, int *height);
+    void keepLeastSize();
+    void raiseToLeast();
 
     // mainwin_settings.cpp
     void applySettings(const Settings &settings);
@@ -350,6 +359,7 @@ private:
     Widget mPlayerGrid = nullptr;
     Widget mRuleGrid = nullptr;
     Widget mMainPane = nullptr;
+    Widget mToolBar = nullptr;
     Widget mStatus = nullptr;
     Widget mServerPane = nullptr;
     Widget mInfoPane = nullptr;
@@ -389,9 +399,7 @@ private:
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;
     std::string mGeometry;          // the shell's "geometry" resource points into it
-    int         mInfoPaneHeight = 0;
-    int         mRulePaneWidth = 0;
-    PaneHold    mInfoHold, mRulesHold;     // kept by fitPanes as the window changes
+    PaneHold    mInfoHold, mRulesHold;     // the bottom pane's height, the rules pane's width
     bool        mShowRules = false;
     std::string mSettingsUnread;    // why the file was not read whole; empty: it was, or none
 
@@ -418,6 +426,10 @@ private:
     std::string  mHeldStatus;
     XtIntervalId mStatusTimer = 0;
     int          mStatusHoldMs = 10000;
+
+    // The window's least size, and the size it was last raised from (0 0: none).
+    int                 mLeastWidth = 0, mLeastHeight = 0;
+    std::pair<int, int> mRaisedFrom{0, 0};
 
     long long    mPassEnd = 0;          // when this call of the work procedure is to return
     int          mMeterValue = -1;      // a step not shown yet; -1: none

@@ -45,8 +45,8 @@ void MainWin::applySettings(const Settings &s)
         mGeometry = s.geometry;
         XtVaSetValues(baseWidget(), XmNgeometry, mGeometry.c_str(), nullptr);
     }
-    mInfoPaneHeight = s.infoPaneHeight;
-    mRulePaneWidth = s.rulePaneWidth;
+    mInfoHold.chosen = s.infoPaneHeight;
+    mRulesHold.chosen = s.rulePaneWidth;
     mShowRules = s.showRules;
     mModeFlags &= ~(unsigned int)(Mode_ShowInfo | Mode_ShowRules);
     if (s.showInfo)
@@ -83,8 +83,8 @@ void MainWin::addServerLine(const ServerEntry &entry)
     }
 }
 
-// Saves what the window shows now; a pane that is not built yet keeps what was read,
-// so a run of this program never drops a setting it does not use.
+// Saves the window as it is now; a pane that is not built yet keeps what was read, so a run
+// of this program never drops a setting it does not use.
 bool MainWin::writeSettings()
 {
     if (!mSettingsUnread.empty()) {
@@ -103,22 +103,12 @@ bool MainWin::writeSettings()
     // Never one that would hide the window at the next start: what was read, or none.
     if (!usableGeometry(s.geometry.c_str(), WidthOfScreen(screen), HeightOfScreen(screen)))
         s.geometry = mGeometry;
-    bool infoShown = mInfoPane && XtIsManaged(mInfoPane);
-    s.infoPaneHeight = mInfoPaneHeight;
-    if (infoShown && mPlayerGrid) {     // an empty pane's height says nothing
-        Dimension paneHeight = 0;
-        XtVaGetValues(mInfoPane, XmNheight, &paneHeight, nullptr);
-        s.infoPaneHeight = paneHeight;
-    }
-    s.rulePaneWidth = mRulePaneWidth;
-    s.showRules = mShowRules;
-    if (mRuleGrid) {
-        Dimension paneWidth = 0;
-        XtVaGetValues(mRuleGrid, XmNwidth, &paneWidth, nullptr);
-        s.rulePaneWidth = paneWidth;
-        s.showRules = XtIsManaged(mRuleGrid);
-    }
-    s.showInfo = mInfoPane ? infoShown : (mModeFlags & Mode_ShowInfo) != 0;
+    // The sizes last chosen, not those a small window cut them to: a start in a window with
+    // room shows them again.
+    s.infoPaneHeight = mInfoHold.chosen;
+    s.rulePaneWidth = mRulesHold.chosen;
+    s.showRules = mRuleGrid ? XtIsManaged(mRuleGrid) : mShowRules;
+    s.showInfo = mInfoPane ? XtIsManaged(mInfoPane) : (mModeFlags & Mode_ShowInfo) != 0;
     s.view = mView;
     s.serverSortKey = mServerSortKey;
     s.playerSortKey = mPlayerSortKey;

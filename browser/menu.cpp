@@ -191,6 +191,7 @@ int MainWin::itemIndex(const MenuDescription *table, const char *name)
 void MainWin::toggleBottomPane()
 {
     setManagedState(mInfoPane, !XtIsManaged(mInfoPane));
+    keepLeastSize();    // a window too low for the pane grows to hold it
     fitPanes();         // the window may have shrunk while the pane was hidden
     updatePaneLabels();
 }
@@ -201,6 +202,7 @@ void MainWin::toggleRulesPane()
     if (!mRuleGrid)
         return;
     setManagedState(mRuleGrid, !XtIsManaged(mRuleGrid));
+    keepLeastSize();
     fitPanes();
     updatePaneLabels();
 }

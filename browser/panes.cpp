@@ -1,45 +1,18 @@
-// panes.cpp - MainWin's panes: the sizes read at start and chosen by the sashes, kept
-// within the window as it changes.
+// panes.cpp - MainWin's panes and the window's least size: each pane keeps a least that
+// still shows something of use, and the size the user chose (read at start, or by a sash)
+// as far as the window lets it.
 #include "browser/mainwin.h"
 
+#include "framework/VkMenuBar.h"
+
 #include <Xm/PanedW.h>
+#include <Xm/SashP.h>
 #include <Xm/Xm.h>
 
 #include <algorithm>
 #include <cstring>
 
-// A shown paned window lays its panes out by itself and takes no plain size for one of
-// them; it keeps a pane within its least and most, so both are the size for one layout.
-// The size is cut to what the sash could give, the other pane kept within its own least
-// and most: a size the layout cannot meet would never settle. Returns the size set.
-static int setPaneSize(Widget pane, Widget other, const char *extent, int size)
-{
-    Widget parent = XtParent(pane);
-    if (!XtIsRealized(parent)) {
-        XtVaSetValues(pane, extent, (Dimension)size, nullptr);      // taken when shown
-        return size;
-    }
-    bool vertical = strcmp(extent, XmNheight) == 0;
-    Dimension whole = 0, margin = 0, spacing = 0, otherLeast = 0, otherMost = 0;
-    XtVaGetValues(parent, extent, &whole, XmNspacing, &spacing,
-                  vertical ? XmNmarginHeight : XmNmarginWidth, &margin, nullptr);
-    XtVaGetValues(other, XmNpaneMinimum, &otherLeast, XmNpaneMaximum, &otherMost, nullptr);
-    int room = (int)whole - 2 * margin - (XtIsManaged(other) ? spacing : 0);
-    int shown = std::min(size, room - (XtIsManaged(other) ? otherLeast : 0));
-    if (XtIsManaged(other))
-        shown = std::max(shown, room - otherMost);
-    shown = std::max(1, shown);
-    if (!XtIsManaged(pane) || !XtIsManaged(other)) {
-        XtVaSetValues(pane, extent, (Dimension)shown, nullptr);
-        return shown;
-    }
-    Dimension least = 0, most = 0;
-    XtVaGetValues(pane, XmNpaneMinimum, &least, XmNpaneMaximum, &most, nullptr);
-    XtVaSetValues(pane, XmNpaneMinimum, (Dimension)shown, XmNpaneMaximum, (Dimension)shown,
-                  nullptr);
-    XtVaSetValues(pane, XmNpaneMinimum, least, XmNpaneMaximum, most, nullptr);
-    return shown;
-}
+// ---- The sizes chosen
 
 void MainWin::applyPaneSettings()
 {
@@ -47,16 +20,23 @@ void MainWin::applyPaneSettings()
     if (mRuleGrid)
         setManagedState(mRuleGrid, (mModeFlags & Mode_ShowRules) != 0);
     XtVaSetValues(mServerPane, XmNpaneMinimum, serverPaneLeast(), nullptr);
-    if (mInfoPaneHeight != 0)
-        mInfoPaneHeight = setPaneSize(mInfoPane, mServerPane, XmNheight, mInfoPaneHeight);
-    if (mRulePaneWidth != 0 && mRuleGrid)
-        mRulePaneWidth = setPaneSize(mRuleGrid, mPlayerGrid, XmNwidth, mRulePaneWidth);
+    keepLeastSize();
     fitPanes();
+}
+
+// A sash moved by the mouse or the keyboard is the user's choice of size; the paned window
+// has laid its panes out anew by the time this is called.
+void MainWin::sSashCB(Widget sash, XtPointer clientData, XtPointer callData)
+{
+    SashCallData call = static_cast<SashCallData>(callData);
+    if (call->num_params > 0 &&
+        (strcmp(call->params[0], "Commit") == 0 || strcmp(call->params[0], "Key") == 0))
+        static_cast<MainWin *>(clientData)->sashMoved(XtParent(sash));
 }
 
 static bool paneShown(Widget pane)
 {
-    return pane && XtIsManaged(pane) && XtIsRealized(XtParent(pane));
+    return pane && XtIsManaged(pane) && XtIsRealized(pane);
 }
 
 static int paneSize(Widget pane, bool vertical)
@@ -66,42 +46,153 @@ static int paneSize(Widget pane, bool vertical)
     return size;
 }
 
-// The pane reaches past the inside of its paned window.
-static bool overflows(Widget pane, bool vertical)
+void MainWin::sashMoved(Widget paned)
 {
-    Position at = 0;
-    Dimension border = 0, whole = 0, margin = 0;
-    XtVaGetValues(pane, vertical ? XmNy : XmNx, &at, XmNborderWidth, &border, nullptr);
-    XtVaGetValues(XtParent(pane), vertical ? XmNheight : XmNwidth, &whole,
+    if (paned == mMainPane && paneShown(mInfoPane))
+        mInfoHold.chosen = paneSize(mInfoPane, true);
+    else if (paned == mInfoPane && paneShown(mRuleGrid))
+        mRulesHold.chosen = paneSize(mRuleGrid, false);
+}
+
+void MainWin::watchSashes(Widget paned)
+{
+    WidgetList children = nullptr;
+    Cardinal count = 0;
+    XtVaGetValues(paned, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+    for (Cardinal i = 0; i < count; i++)
+        if (XmIsSash(children[i]))
+            XtAddCallback(children[i], XmNcallback, &MainWin::sSashCB, this);
+}
+
+// ---- Keeping them within the window
+
+// What the sash could give pane of size: the other pane kept within its least and most,
+// and pane never below its own least.
+static int fittedSize(Widget pane, Widget other, bool vertical, int size)
+{
+    Dimension whole = 0, margin = 0, spacing = 0, least = 0, otherLeast = 0, otherMost = 0;
+    XtVaGetValues(XtParent(pane), vertical ? XmNheight : XmNwidth, &whole, XmNspacing, &spacing,
                   vertical ? XmNmarginHeight : XmNmarginWidth, &margin, nullptr);
-    return at + paneSize(pane, vertical) + 2 * border > whole - margin;
+    XtVaGetValues(pane, XmNpaneMinimum, &least, nullptr);
+    XtVaGetValues(other, XmNpaneMinimum, &otherLeast, XmNpaneMaximum, &otherMost, nullptr);
+    int room = (int)whole - 2 * margin - spacing;
+    int shown = std::max(std::min(size, room - otherLeast), room - otherMost);
+    return std::max(shown, (int)least);
+}
+
+// A shown paned window lays its panes out by itself and takes no plain size for one of
+// them; it keeps a pane within its least and most, so both are the size for one layout.
+static void setPaneSize(Widget pane, int size)
+{
+    Dimension least = 0, most = 0;
+    XtVaGetValues(pane, XmNpaneMinimum, &least, XmNpaneMaximum, &most, nullptr);
+    XtVaSetValues(pane, XmNpaneMinimum, (Dimension)size, XmNpaneMaximum, (Dimension)size,
+                  nullptr);
+    XtVaSetValues(pane, XmNpaneMinimum, least, XmNpaneMaximum, most, nullptr);
 }
 
 // A paned window made smaller shrinks only the panes it may adjust (the server pane, down
-// to its least) and leaves the bottom panes hanging out of the window. So each bottom pane
-// keeps the size last chosen for it (by its sash, or read at start) as far as the window
-// lets it: cut when the window shrinks, given back when it grows, and what is saved is
-// what was shown.
-static void holdPaneSize(Widget pane, Widget other, bool vertical, MainWin::PaneHold *hold)
+// to its least) and leaves the bottom panes hanging out of the window; made larger, it
+// gives the room to the server pane. So each bottom pane is set to what the window can
+// give of the size chosen for it, cut when the window shrinks and given back when it grows.
+// Without a size chosen, the one the paned window first gave it stands for this run.
+static void fitPane(Widget pane, Widget other, bool vertical, MainWin::PaneHold *hold)
 {
-    if (!paneShown(pane))
+    if (!paneShown(pane) || !XtIsManaged(other))
         return;
     int now = paneSize(pane, vertical);
-    if (now != hold->set)       // its sash moved it
-        hold->wanted = now;
-    if (now < hold->wanted || overflows(pane, vertical))
-        now = setPaneSize(pane, other, vertical ? XmNheight : XmNwidth, hold->wanted);
-    hold->set = now;
-}
-
-void MainWin::sMainPaneEH(Widget, XtPointer clientData, XEvent *event, Boolean *)
-{
-    if (event->type == ConfigureNotify)
-        static_cast<MainWin *>(clientData)->fitPanes();
+    if (hold->chosen == 0 && hold->natural == 0)
+        hold->natural = now;
+    int fit = fittedSize(pane, other, vertical, hold->chosen ? hold->chosen : hold->natural);
+    if (fit != now)
+        setPaneSize(pane, fit);
 }
 
 void MainWin::fitPanes()
 {
-    holdPaneSize(mInfoPane, mServerPane, true, &mInfoHold);
-    holdPaneSize(mRuleGrid, mPlayerGrid, false, &mRulesHold);
+    fitPane(mInfoPane, mServerPane, true, &mInfoHold);
+    if (paneShown(mInfoPane))
+        fitPane(mRuleGrid, mPlayerGrid, false, &mRulesHold);
+}
+
+void MainWin::sMainPaneEH(Widget, XtPointer clientData, XEvent *event, Boolean *)
+{
+    if (event->type != ConfigureNotify)
+        return;
+    MainWin *win = static_cast<MainWin *>(clientData);
+    win->raiseToLeast();
+    win->fitPanes();
+}
+
+// ---- The window's least size
+
+static XtWidgetGeometry preferred(Widget w)
+{
+    XtWidgetGeometry geometry;
+    XtQueryGeometry(w, nullptr, &geometry);
+    return geometry;
+}
+
+static Dimension resource(Widget w, const char *name)
+{
+    Dimension value = 0;
+    XtVaGetValues(w, name, &value, nullptr);
+    return value;
+}
+
+// The bars at their own size, the server pane at its least and the bottom pane, when shown,
+// at its least: so no bar folds or cuts its buttons, and the list shows its heading and rows.
+void MainWin::leastSize(int *width, int *height)
+{
+    Widget shell = baseWidget(), form = XtParent(mMainPane), statusForm = XtParent(mStatus);
+    Widget menuBarWidget = menuBar()->baseWidget(), tabs = XtParent(mViewTabs[0]);
+    // The frame's shadows and the main window's margins around the form.
+    int aroundWidth = resource(shell, XmNwidth) - resource(form, XmNwidth);
+    int aroundHeight = resource(shell, XmNheight) - resource(form, XmNheight) -
+                       resource(menuBarWidget, XmNheight);
+    bool infoShown = XtIsManaged(mInfoPane);
+    int paneMarginWidth = 2 * resource(mMainPane, XmNmarginWidth);
+    int inside = std::max({(int)preferred(mToolBar).width, (int)preferred(statusForm).width,
+                           preferred(tabs).width + paneMarginWidth});
+    if (infoShown) {
+        int bottom = 2 * resource(mInfoPane, XmNmarginWidth) +
+                     resource(mPlayerGrid, XmNpaneMinimum);
+        if (XtIsManaged(mRuleGrid))
+            bottom += resource(mInfoPane, XmNspacing) + resource(mRuleGrid, XmNpaneMinimum);
+        inside = std::max(inside, bottom + paneMarginWidth);
+    }
+    *width = std::max((int)preferred(menuBarWidget).width, aroundWidth + inside);
+    int panes = 2 * resource(mMainPane, XmNmarginHeight) +
+                resource(mServerPane, XmNpaneMinimum);
+    if (infoShown)
+        panes += resource(mMainPane, XmNspacing) + resource(mInfoPane, XmNpaneMinimum);
+    *height = aroundHeight + preferred(menuBarWidget).height + preferred(mToolBar).height +
+              panes + preferred(statusForm).height;
+}
+
+// Tells the window manager the least and raises a window already smaller to it.
+void MainWin::keepLeastSize()
+{
+    leastSize(&mLeastWidth, &mLeastHeight);
+    XtVaSetValues(baseWidget(), XmNminWidth, mLeastWidth, XmNminHeight, mLeastHeight, nullptr);
+    mRaisedFrom = {0, 0};
+    raiseToLeast();
+}
+
+// A window manager keeps a window at its least by itself. Without one, or with one that
+// does not, a window made smaller is raised to it: once for each size it is given, so a
+// manager that insists on a size of its own is not fought for ever.
+void MainWin::raiseToLeast()
+{
+    Widget shell = baseWidget();
+    int width = resource(shell, XmNwidth), height = resource(shell, XmNheight);
+    if (width >= mLeastWidth && height >= mLeastHeight) {
+        mRaisedFrom = {0, 0};
+        return;
+    }
+    if (width == mRaisedFrom.first && height == mRaisedFrom.second)
+        return;
+    mRaisedFrom = {width, height};
+    XtVaSetValues(shell, XmNwidth, (Dimension)std::max(width, mLeastWidth),
+                  XmNheight, (Dimension)std::max(height, mLeastHeight), nullptr);
 }

@@ -11,6 +11,7 @@
 #include "widgets/Grid.h"
 #include "widgets/Progress.h"
 
+#include <Xm/SashP.h>
 #include <Xm/TextF.h>
 
 #include <algorithm>
@@ -199,6 +200,43 @@ void crossing(Widget w, int type)
     event.display = XtDisplay(w);
     event.window = XtWindow(w);
     XtDispatchEvent((XEvent *)&event);
+}
+
+static Widget shownSash(Widget paned)
+{
+    WidgetList children = nullptr;
+    Cardinal count = 0;
+    XtVaGetValues(paned, XmNchildren, &children, XmNnumChildren, &count, nullptr);
+    for (Cardinal i = 0; i < count; i++)
+        if (XmIsSash(children[i]) && XtIsManaged(children[i]))
+            return children[i];
+    return nullptr;
+}
+
+bool dragSash(Widget paned, bool vertical, int distance)
+{
+    Widget sash = shownSash(paned);
+    if (!sash)
+        return false;
+    int dx = vertical ? 0 : distance, dy = vertical ? distance : 0;
+    Display *display = XtDisplay(sash);
+    Position rootX = 0, rootY = 0;
+    XtTranslateCoords(sash, 2, 2, &rootX, &rootY);
+    XEvent press = {};
+    press.xbutton = {ButtonPress, 0, False, display, XtWindow(sash), DefaultRootWindow(display),
+                     0, CurrentTime, 2, 2, rootX, rootY, 0, Button1, True};
+    XEvent motion = {};
+    motion.xmotion = {MotionNotify, 0, False, display, XtWindow(sash),
+                      DefaultRootWindow(display), 0, CurrentTime, 2 + dx, 2 + dy, rootX + dx,
+                      rootY + dy, Button1Mask, NotifyNormal, True};
+    XEvent release = press;
+    release.xbutton.type = ButtonRelease;
+    release.xbutton.x += dx, release.xbutton.y += dy;
+    release.xbutton.x_root += dx, release.xbutton.y_root += dy;
+    release.xbutton.state = Button1Mask;
+    for (XEvent *event : {&press, &motion, &release})
+        XtDispatchEvent(event);
+    return true;
 }
 
 double msBetween(Clock::time_point from, Clock::time_point to)

@@ -99,6 +99,9 @@ void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent);
 
 // Dispatches an EnterNotify or LeaveNotify to w, as the pointer crossing its border would.
 void crossing(Widget w, int type);
+// Drags the sash of a paned window (the one shown between its panes) by distance pixels,
+// down or right, as the mouse would; false when it has no sash shown.
+bool dragSash(Widget paned, bool vertical, int distance);
 
 // The texts of columns first .. first + count - 1 of a grid's content row, "|" between them.
 std::string gridRowText(Widget grid, int row, int first, int count);

@@ -10,6 +10,7 @@
 #include <Xm/PanedW.h>
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
+#include <X11/Xutil.h>
 
 #include <arpa/inet.h>
 #include <cstring>
@@ -102,7 +103,7 @@ TEST_F(MainWinTest, SettingsReadAtStartAreSavedUnchanged)
     std::string original =
         "# Vireo resource file\n\n"
         "debug true\n\n"
-        "mainwin 600x400+30+40\n"
+        "mainwin 700x400+30+40\n"
         "infoPaneHeight 150\n"
         "rulePaneWidth 90\n\n"
         "# options\n"
@@ -208,6 +209,85 @@ TEST_F(MainWinTest, EverySavedPaneSizeComesUpWithRoomForTheList)
         EXPECT_GE(farEdge(rules, XmNx, XmNwidth) + margin, paneWidth) << "rules reach the edge";
         EXPECT_GE(farEdge(infoPane, XmNx, XmNwidth) + margin, mainWidth);
     }
+}
+
+// The cell of a grid's heading row in column: wholly in view.
+static bool headingInView(Widget grid, int column)
+{
+    XRectangle whole, seen;
+    return XmLGridRowColumnToXY(grid, XmHEADING, 0, XmCONTENT, column, False, &whole) == 0 &&
+           XmLGridRowColumnToXY(grid, XmHEADING, 0, XmCONTENT, column, True, &seen) == 0 &&
+           seen.width == whole.width && seen.height == whole.height;
+}
+
+// A rules width saved in a wider window, or the sash dragged far over, left the player list
+// one pixel wide: only the rules showed, at every later start.
+TEST_F(MainWinTest, ThePlayerListKeepsItsColoursAndNamesInView)
+{
+    mHome.writeSettings("mainwin 1900x1100+0+0\nshowinfo true\nshowrules true\n"
+                        "rulePaneWidth 1900\nfilter all\nserver 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    EXPECT_TRUE(headingInView(child("*playerGrid"), 2));
+    ASSERT_TRUE(dragSash(child("*infoPane"), false, -3000));
+    fwtest::pump(50);
+    EXPECT_TRUE(headingInView(child("*playerGrid"), 2));
+}
+
+// A window made small cut the bottom pane, and the cut was saved: every later start showed
+// the pane so, in a window of any size.
+TEST_F(MainWinTest, SizesCutByASmallWindowAreSavedAsChosen)
+{
+    std::string sizes = "infoPaneHeight 300\nrulePaneWidth 900\n";
+    mHome.writeSettings("mainwin 1280x900+0+0\nshowinfo true\nshowrules true\n" + sizes +
+                        "filter all\nserver 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    XtVaSetValues(mWin->baseWidget(), XmNwidth, 300, XmNheight, 250, nullptr);
+    fwtest::pump(200);
+    Dimension height = 0, width = 0;
+    XtVaGetValues(child("*infoPane"), XmNheight, &height, nullptr);
+    XtVaGetValues(child("*ruleGrid"), XmNwidth, &width, nullptr);
+    ASSERT_LT(height, 300);
+    ASSERT_LT(width, 900);
+    ASSERT_TRUE(mWin->writeSettings());
+    std::string saved = mHome.readSettings();
+    EXPECT_NE(saved.find(sizes), std::string::npos) << saved;
+
+    size_t geometry = saved.find("mainwin ");
+    ASSERT_NE(geometry, std::string::npos);
+    saved.replace(geometry, saved.find('\n', geometry) - geometry, "mainwin 1280x900+0+0");
+    mHome.writeSettings(saved);
+    mWin = showWindow();
+    XtVaGetValues(child("*infoPane"), XmNheight, &height, nullptr);
+    XtVaGetValues(child("*ruleGrid"), XmNwidth, &width, nullptr);
+    EXPECT_EQ(height, 300);
+    EXPECT_EQ(width, 900);
+}
+
+// With no least of its own, a window 150 px high showed its bars but not the list, and the
+// bottom pane reached out of it.
+TEST_F(MainWinTest, AWindowAskedTooSmallIsRaisedToItsLeast)
+{
+    mHome.writeSettings("mainwin 200x100+0+0\nshowinfo true\nfilter all\n"
+                        "server 10.0.0.1:26000 0\nserver 10.0.0.2:26000 0\n");
+    mWin = showWindow();
+    Widget shell = mWin->baseWidget();
+    XSizeHints hints = {};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(XtDisplay(shell), XtWindow(shell), &hints, &supplied));
+    ASSERT_TRUE(hints.flags & PMinSize);
+    Dimension width = 0, height = 0, mainHeight = 0;
+    XtVaGetValues(shell, XmNwidth, &width, XmNheight, &height, nullptr);
+    EXPECT_EQ(width, hints.min_width);
+    EXPECT_EQ(height, hints.min_height);
+    EXPECT_TRUE(headingInView(mWin->serverGrid(), 0));
+    XRectangle whole, seen;
+    ASSERT_EQ(XmLGridRowColumnToXY(mWin->serverGrid(), XmCONTENT, 0, XmCONTENT, 0, False,
+                                   &whole), 0);
+    ASSERT_EQ(XmLGridRowColumnToXY(mWin->serverGrid(), XmCONTENT, 0, XmCONTENT, 0, True,
+                                   &seen), 0);
+    EXPECT_EQ(seen.height, whole.height);
+    XtVaGetValues(child("*mainPane"), XmNheight, &mainHeight, nullptr);
+    EXPECT_LE(farEdge(child("*infoPane"), XmNy, XmNheight), mainHeight);
 }
 
 TEST_F(MainWinTest, ServersAndSourcesComeBackOutUnchanged)

@@ -252,15 +252,15 @@ TEST_F(ProgramTest, WithoutADisplayItSaysSoAndExits)
 
 TEST_F(ProgramTest, ReadsTheClassResourceFileBesideTheProgram)
 {
-    std::string program = placeProgram("Vireo.MainWin.width: 333\nVireo.MainWin.height: 222\n",
+    std::string program = placeProgram("Vireo.MainWin.width: 777\nVireo.MainWin.height: 444\n",
                                        false);
     start(program);
     Window w = waitForWindow();
     ASSERT_NE(w, None);
     int width = 0, height = 0;
     windowSize(w, &width, &height);
-    EXPECT_EQ(width, 333);
-    EXPECT_EQ(height, 222);
+    EXPECT_EQ(width, 777);
+    EXPECT_EQ(height, 444);
 }
 
 TEST_F(ProgramTest, StartsWithoutAClassResourceFile)
