@@ -1,0 +1,292 @@
+// test_mainwin_random.cpp - the main window's panes under long runs of random user steps:
+// window sizes from below the least to far beyond the screen, both sashes dragged, the
+// bottom and rules panes shown and hidden, quit and start again with the saved file.
+// After every step the window must have settled with the list in view, every pane inside
+// the window at no less than its least, and each bottom pane at the size last chosen as
+// far as the window lets it; each quit must save the sizes last chosen. Each seed is one
+// bounded, repeatable run under the watchdog.
+#include <gtest/gtest.h>
+
+#include "tests/browser/mainwin_harness.h"
+#include "tests/framework/fwtest.h"
+#include "widgets/Grid.h"
+
+#include <Xm/Xm.h>
+#include <X11/Xutil.h>
+
+#include <cstdlib>
+#include <random>
+#include <string>
+
+using namespace harness;
+
+namespace {
+
+struct Box {
+    int x, y, width, height;
+    int right() const { return x + width; }
+    int bottom() const { return y + height; }
+};
+
+// Where a widget is on the screen.
+Box onScreen(Widget w)
+{
+    Position x = 0, y = 0;
+    XtTranslateCoords(w, 0, 0, &x, &y);
+    Dimension width = 0, height = 0;
+    XtVaGetValues(w, XmNwidth, &width, XmNheight, &height, nullptr);
+    return {x, y, width, height};
+}
+
+Dimension least(Widget pane)
+{
+    Dimension value = 0;
+    XtVaGetValues(pane, XmNpaneMinimum, &value, nullptr);
+    return value;
+}
+
+int settingValue(const std::string &text, const std::string &key)
+{
+    size_t at = text.find("\n" + key + " ");
+    return at == std::string::npos ? -1 : atoi(text.c_str() + at + key.size() + 2);
+}
+
+// The resource file the program reads beside itself: its fonts, labels and the rules
+// pane's least make the leasts the user meets.
+class MainWinRandomTest : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("XENVIRONMENT", VIREO_RESOURCE_FILE, 1); }
+
+    void run(unsigned seed, int steps)
+    {
+        mRandom.seed(seed);
+        mChosenInfo = chance(30) ? 0 : anySize(1400);
+        mChosenRules = chance(30) ? 0 : anySize(2400);
+        start(settings());
+        for (mStep = 0; mStep < steps && !HasFatalFailure(); mStep++) {
+            step();
+            check();
+        }
+    }
+
+private:
+    int pick(int n) { return (int)(mRandom() % (unsigned)n); }
+    bool chance(int percent) { return pick(100) < percent; }
+    int between(int low, int high) { return low + pick(high - low + 1); }
+    int anySize(int high)
+    {
+        static const int edges[] = {1, 2, 32767};
+        return chance(15) ? edges[pick(3)] : between(1, high);
+    }
+    Widget child(const char *name) { return XtNameToWidget(mWin->baseWidget(), name); }
+    bool shown(const char *name) { return XtIsManaged(child(name)); }
+
+    std::string settings()
+    {
+        std::string text = "mainwin " + std::to_string(between(150, 2600)) + "x" +
+                           std::to_string(between(80, 1600)) + "+0+0\n" +
+                           "infoPaneHeight " + std::to_string(mChosenInfo) + "\n" +
+                           "rulePaneWidth " + std::to_string(mChosenRules) + "\n" +
+                           "showinfo " + (chance(70) ? "true" : "false") + "\n" +
+                           "showrules " + (chance(70) ? "true" : "false") + "\nfilter all\n";
+        for (int i = 1; i <= 12; i++)
+            text += "server 10.0.0." + std::to_string(i) + ":26000 0\n";
+        return text;
+    }
+
+    void start(const std::string &text)
+    {
+        mHome.writeSettings(text);
+        TestWin *old = mWin;
+        mWin = showWindow();
+        delete old;             // after the new one is up: the last window's end exits
+    }
+
+    // ---- Steps
+
+    void step()
+    {
+        switch (pick(10)) {
+        case 0: case 1: case 2:
+            resize(between(100, 3000), between(50, 2200));
+            break;
+        case 3: case 4:
+            if (shown("*infoPane"))
+                mChosenInfo = drag(child("*mainPane"), true, between(-900, 900));
+            break;
+        case 5: case 6:
+            if (shown("*infoPane") && shown("*ruleGrid"))
+                mChosenRules = drag(child("*infoPane"), false, between(-1500, 1500));
+            break;
+        case 7:
+            mWin->toggleBottomPane();
+            break;
+        case 8:
+            mWin->toggleRulesPane();
+            break;
+        case 9:
+            restart();
+            break;
+        }
+        ASSERT_TRUE(settle()) << "step " << mStep << ": the window never settles";
+    }
+
+    // As the user does it through a window manager that does not keep the least.
+    void resize(int width, int height)
+    {
+        XResizeWindow(XtDisplay(mWin->baseWidget()), XtWindow(mWin->baseWidget()),
+                      (unsigned)width, (unsigned)height);
+    }
+
+    // Returns the size the pane below or right of the sash shows then: the user chose it.
+    int drag(Widget paned, bool vertical, int distance)
+    {
+        EXPECT_TRUE(dragSash(paned, vertical, distance));
+        Dimension size = 0;
+        Widget pane = vertical ? child("*infoPane") : child("*ruleGrid");
+        XtVaGetValues(pane, vertical ? XmNheight : XmNwidth, &size, nullptr);
+        return size;
+    }
+
+    void restart()
+    {
+        ASSERT_TRUE(mWin->writeSettings());
+        std::string saved = mHome.readSettings();
+        EXPECT_EQ(settingValue(saved, "infoPaneHeight"), mChosenInfo) << "step " << mStep;
+        EXPECT_EQ(settingValue(saved, "rulePaneWidth"), mChosenRules) << "step " << mStep;
+        start(saved);
+    }
+
+    // Events until a round trip to the server brings no more: a layout that never settles
+    // keeps configuring itself and fails here.
+    bool settle()
+    {
+        Display *display = XtDisplay(mWin->baseWidget());
+        XtAppContext context = XtWidgetToApplicationContext(mWin->baseWidget());
+        for (int round = 0; round < 500; round++) {
+            XSync(display, False);
+            if (!(XtAppPending(context) & XtIMXEvent))
+                return true;
+            while (XtAppPending(context) & XtIMXEvent)
+                XtAppProcessEvent(context, XtIMXEvent);
+        }
+        return false;
+    }
+
+    // ---- Checks
+
+    void check()
+    {
+        SCOPED_TRACE("step " + std::to_string(mStep));
+        Widget shell = mWin->baseWidget();
+        XWindowAttributes attributes;
+        XGetWindowAttributes(XtDisplay(shell), XtWindow(shell), &attributes);
+        ASSERT_EQ(attributes.map_state, IsViewable);
+        checkLeastSize(shell);
+        checkListInView();
+        checkInside(child("*mainFrame"), shell);
+        checkInside(child("*mainPane"), child("*mainForm"));
+        checkInside(child("*serverPane"), child("*mainPane"));
+        EXPECT_LE(onScreen(child("*mainPane")).bottom(), onScreen(child("*statusForm")).y);
+        if (shown("*infoPane"))
+            checkBottomPanes();
+    }
+
+    // The window manager is told the least, and the window is never smaller.
+    void checkLeastSize(Widget shell)
+    {
+        XSizeHints hints = {};
+        long supplied = 0;
+        ASSERT_TRUE(XGetWMNormalHints(XtDisplay(shell), XtWindow(shell), &hints, &supplied));
+        ASSERT_TRUE(hints.flags & PMinSize);
+        Box window = onScreen(shell);
+        EXPECT_GE(window.width, hints.min_width);
+        EXPECT_GE(window.height, hints.min_height);
+    }
+
+    // The heading and three rows in full view, with the scroll bar below them.
+    void checkListInView()
+    {
+        Widget grid = mWin->serverGrid(), pane = child("*serverPane");
+        EXPECT_GE(onScreen(pane).height, least(pane));
+        checkInside(grid, pane);
+        Box inGrid = onScreen(grid);
+        for (int row = -1; row < 3; row++) {
+            XRectangle whole, seen;
+            unsigned char type = row < 0 ? XmHEADING : XmCONTENT;
+            ASSERT_EQ(XmLGridRowColumnToXY(grid, type, row < 0 ? 0 : row, XmCONTENT, 0, False,
+                                           &whole), 0);
+            ASSERT_EQ(XmLGridRowColumnToXY(grid, type, row < 0 ? 0 : row, XmCONTENT, 0, True,
+                                           &seen), 0) << "row " << row << " out of view";
+            EXPECT_EQ(seen.height, whole.height) << "row " << row << " cut";
+            Widget hsb = nullptr;
+            XtVaGetValues(grid, XmNhorizontalScrollBar, &hsb, nullptr);
+            if (hsb && XtIsManaged(hsb)) {
+                EXPECT_LE(inGrid.y + whole.y + whole.height, onScreen(hsb).y) << "row " << row;
+            }
+        }
+    }
+
+    void checkBottomPanes()
+    {
+        Widget mainPane = child("*mainPane"), info = child("*infoPane");
+        Widget players = child("*playerGrid"), rules = child("*ruleGrid");
+        checkInside(info, mainPane);
+        Box pane = onScreen(info);
+        EXPECT_GE(pane.height, least(info));
+        checkChosen(pane.height, mChosenInfo, least(info), child("*serverPane"), true);
+        Dimension margin = 0;
+        XtVaGetValues(mainPane, XmNmarginWidth, &margin, nullptr);
+        EXPECT_EQ(pane.right() + margin, onScreen(mainPane).right()) << "bottom pane fills";
+        EXPECT_GE(least(players), 100);
+        EXPECT_GE(onScreen(players).width, least(players));
+        checkInside(players, info);
+        Widget last = players;
+        if (XtIsManaged(rules)) {
+            checkInside(rules, info);
+            EXPECT_GE(onScreen(rules).width, least(rules));
+            checkChosen(onScreen(rules).width, mChosenRules, least(rules), players, false);
+            last = rules;
+        }
+        XtVaGetValues(info, XmNmarginWidth, &margin, nullptr);
+        EXPECT_EQ(onScreen(last).right() + margin, pane.right()) << "bottom grids fill";
+    }
+
+    // A pane shows the size chosen for it, never less than its least, and less only where
+    // the window leaves no more: the pane it shares with is at its own least then.
+    void checkChosen(int size, int chosen, int paneLeast, Widget other, bool vertical)
+    {
+        if (chosen == 0)
+            return;     // the paned window's own size stands
+        EXPECT_LE(size, std::max(chosen, paneLeast));
+        if (size < chosen) {
+            Box box = onScreen(other);
+            EXPECT_EQ(vertical ? box.height : box.width, least(other))
+                << "a pane cut below the size chosen (" << chosen << ") with room to spare";
+        }
+    }
+
+    void checkInside(Widget inner, Widget outer)
+    {
+        Box in = onScreen(inner), out = onScreen(outer);
+        EXPECT_TRUE(in.x >= out.x && in.y >= out.y && in.right() <= out.right() &&
+                    in.bottom() <= out.bottom())
+            << XtName(inner) << " " << in.x << "," << in.y << " " << in.width << "x"
+            << in.height << " reaches out of " << XtName(outer) << " " << out.x << ","
+            << out.y << " " << out.width << "x" << out.height;
+    }
+
+    fwtest::Watchdog mWatchdog{120};
+    TempHome         mHome;
+    TestWin         *mWin = nullptr;
+    std::mt19937     mRandom;
+    int              mStep = 0;
+    int              mChosenInfo = 0, mChosenRules = 0;
+};
+
+TEST_F(MainWinRandomTest, Seed1) { run(1, 80); }
+TEST_F(MainWinRandomTest, Seed2) { run(2, 80); }
+TEST_F(MainWinRandomTest, Seed3) { run(3, 80); }
+TEST_F(MainWinRandomTest, Seed4) { run(4, 80); }
+
+} // namespace
