@@ -338,10 +338,13 @@ static void DrawBlank(XmLGridWidget g, const XRectangle *e)
     }
 }
 
+// Every exposure is drawn, whatever core.visible says: the toolkit merges all pending
+// exposures into the first, which can reach the grid before the visibility change that
+// uncovered it, and a dropped exposure leaves the grid blank until the next one.
 void Redisplay(Widget w, XEvent *event, Region region)
 {
     XmLGridWidget g = (XmLGridWidget)w;
-    if (!XtWindow(w) || !w->core.visible || !g->grid.gc)
+    if (!XtWindow(w) || !g->grid.gc)
         return;
     if (g->grid.layoutFrozen)
         XmLWarning(w, "Redisplay() - layout frozen is True during redraw");

@@ -81,6 +81,38 @@ TEST_F(GridDrawTest, ChangesDrawWhenTheEventLoopRuns)
     EXPECT_EQ(after.at(10, 10), kYellow);
 }
 
+// The toolkit merges every pending exposure into the first: one queued before the grid was
+// uncovered reached the grid before the news that it could be seen again, and was dropped,
+// so the uncovered grid stayed blank (a window raised to its least under a window manager).
+// The events are sent here as the server sends them: tests share the display, so another
+// test's window may cover this one at any time.
+TEST_F(GridDrawTest, AGridUncoveredIsDrawnWhateverExposuresWereMerged)
+{
+    make(2, 2);
+    show();
+    auto send = [this](XEvent event) {
+        event.xany.display = mDisplay;
+        event.xany.window = XtWindow(mGrid);
+        XSendEvent(mDisplay, XtWindow(mGrid), False, NoEventMask, &event);
+    };
+    XEvent covered = {};
+    covered.xvisibility = {VisibilityNotify, 0, True, mDisplay, 0, VisibilityFullyObscured};
+    send(covered);
+    settle();
+    ASSERT_FALSE(mGrid->core.visible);
+    XtVaSetValues(mGrid, XmNrow, 0, XmNcolumn, 0, XmNcellBackground, kYellow, NULL);
+    XEvent expose = {};
+    expose.xexpose = {Expose, 0, True, mDisplay, 0, 0, 0, 300, 200, 0};
+    XEvent uncovered = covered;
+    uncovered.xvisibility.state = VisibilityUnobscured;
+    for (const XEvent &event : {expose, uncovered, expose})
+        send(event);
+    settle();
+    EXPECT_TRUE(mGrid->core.visible);
+    Snapshot shot(mGrid);
+    EXPECT_EQ(shot.at(10, 10), kYellow);
+}
+
 TEST_F(GridDrawTest, ImmediateDrawDrawsAtOnce)
 {
     make(2, 2, True);
