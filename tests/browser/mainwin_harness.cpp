@@ -14,6 +14,8 @@
 #include <Xm/SashP.h>
 #include <Xm/TextF.h>
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +24,17 @@
 #include <sstream>
 
 namespace harness {
+
+int openDescriptors(pid_t pid)
+{
+    int count = 0;
+    DIR *dir = opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
+    while (struct dirent *entry = dir ? readdir(dir) : nullptr)
+        count += entry->d_name[0] != '.';
+    if (dir)
+        closedir(dir);
+    return count;
+}
 
 TempHome::TempHome()
 {

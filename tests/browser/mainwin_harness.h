@@ -7,6 +7,8 @@
 #include "browser/mainwin.h"
 #include "tests/support/fake_game_server.h"
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -16,6 +18,9 @@
 namespace harness {
 
 using Clock = std::chrono::steady_clock;
+
+// The descriptors process pid has open.
+int openDescriptors(pid_t pid);
 
 // A fresh folder as HOME for the test's process; removed again at the end.
 class TempHome {

@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -26,17 +25,6 @@ std::string procText(pid_t pid, const char *what)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-int openDescriptors(pid_t pid)
-{
-    int count = 0;
-    DIR *dir = opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
-    while (struct dirent *entry = dir ? readdir(dir) : nullptr)
-        count += entry->d_name[0] != '.';
-    if (dir)
-        closedir(dir);
-    return count;
 }
 
 class GameStarterTest : public ::testing::Test {
@@ -68,7 +56,7 @@ protected:
 
 TEST_F(GameStarterTest, StartsWithoutWaitingAndReapsWhatEnds)
 {
-    int descriptors = openDescriptors(getpid());
+    int descriptors = harness::openDescriptors(getpid());
     {
         // The watchers, on this clock, wait as long as the games run: a start that waited
         // would take the two seconds, one that does not the time of a fork.
@@ -79,7 +67,7 @@ TEST_F(GameStarterTest, StartsWithoutWaitingAndReapsWhatEnds)
     EXPECT_EQ(mStarter.running(), 2u);
     EXPECT_TRUE(allReaped(8000));
     EXPECT_TRUE(mReports.empty());
-    EXPECT_EQ(openDescriptors(getpid()), descriptors);
+    EXPECT_EQ(harness::openDescriptors(getpid()), descriptors);
 }
 
 // The game starts as from a shell, whatever this program holds: no signal blocked, a
@@ -108,7 +96,7 @@ TEST_F(GameStarterTest, TheGameHasNothingOfThisProgram)
     std::string status = procText(game, "status");
     EXPECT_NE(status.find("\nSigBlk:\t0000000000000000\n"), std::string::npos) << status;
     EXPECT_NE(group, getpgrp());
-    EXPECT_EQ(openDescriptors(game), 3);
+    EXPECT_EQ(harness::openDescriptors(game), 3);
     kill(game, SIGKILL);
     unlink(file.c_str());
 }

@@ -40,9 +40,10 @@ protected:
         mWin->setViewTab(0);
     }
     // Chooses name in the save dialog; the message of an error dialog that follows, if any.
+    // The name goes in once the dialog is up: a later save reuses the dialog as it was left.
     std::string saveTo(const std::string &name)
     {
-        gFileSelectionDialog->setSelection(name.c_str());
+        fwtest::later(10, [name] { gFileSelectionDialog->setSelection(name.c_str()); });
         fwtest::pressLater(gFileSelectionDialog, fwtest::OK);
         mError.clear();
         readErrorLater(&mError);
@@ -172,17 +173,23 @@ TEST_F(HostileTest, AFailedSaveNamesTheFileAndTheReason)
     EXPECT_EQ(saveTo(path), "Could not create output file." + path + ": " + strerror(ENOENT));
 }
 
-TEST_F(HostileTest, SavingToANewNameOrOverAFileWritesTheList)
+// A link the user made names the file to write; no save leaves a descriptor behind.
+TEST_F(HostileTest, SavingToANewNameOrOverAFileOrItsLinkWritesTheList)
 {
-    std::string path = mHome.path() + "/list.txt";
+    std::string path = mHome.path() + "/list.txt", link = mHome.path() + "/link.txt";
+    int descriptors = openDescriptors(getpid());
     EXPECT_EQ(saveTo(path), "");
     std::ofstream(path) << "an older and longer list\n";
-    EXPECT_EQ(saveTo(path), "");
+    ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+    EXPECT_EQ(saveTo(link), "");
+    EXPECT_EQ(openDescriptors(getpid()), descriptors);
     std::ifstream in(path);
     std::ostringstream text;
     text << in.rdbuf();
     EXPECT_EQ(text.str(), "10.0.0.1:26000\n10.0.0.2:27500\n");
     EXPECT_EQ(statusText(mWin), "2 servers saved to file");
+    struct stat st;
+    EXPECT_TRUE(lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode));
 }
 
 // A full disk fails the writing part of the way in; a file-size limit does the same here.

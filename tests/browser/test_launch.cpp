@@ -173,14 +173,18 @@ TEST_F(LaunchTest, AServerFoundAtLaunchJoinsTheOneListedAtItsAddress)
     EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
 }
 
+// Unlike the list and print files, even a link to a regular file: the game runs what the
+// connect file says.
 TEST_F(LaunchTest, ALinkInPlaceOfTheConnectFileIsNotFollowed)
 {
-    std::string target = mHome.path() + "/elsewhere";
-    ASSERT_EQ(symlink(target.c_str(), (mGame + "/id1/vireo.cfg").c_str()), 0);
-    Server *s = select("10.0.0.5:26000");
-    EXPECT_FALSE(mWin->writeConnectFile((mGame + "/id1/vireo.cfg").c_str(), *s));
-    struct stat st;
-    EXPECT_NE(stat(target.c_str(), &st), 0);
+    std::string path = mGame + "/id1/vireo.cfg", target = mHome.path() + "/elsewhere";
+    std::ofstream(target) << "exec other.cfg\n";
+    ASSERT_EQ(symlink(target.c_str(), path.c_str()), 0);
+    select("10.0.0.5:26000");
+    EXPECT_EQ(errorDuring([this] { mWin->launchGame(); }),
+              "Could not write " + path + ": Not a regular file; the game was not started.");
+    EXPECT_TRUE(mWin->commands.empty());
+    EXPECT_EQ(connectFile(), "exec other.cfg\n");    // read through the link
 }
 
 // ---- A slot opens on a redialed server

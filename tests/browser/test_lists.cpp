@@ -7,6 +7,7 @@
 
 #include <arpa/inet.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -50,8 +51,12 @@ protected:
     TestWin         *mWin = nullptr;
 };
 
+// A link the user made at the print file's place names the file written.
 TEST_F(ListTest, PrintWritesTheHeaderAndTheServersOfTheView)
 {
+    std::string target = mHome.path() + "/servers.txt";
+    std::ofstream(target) << "an older print\n";
+    ASSERT_EQ(symlink(target.c_str(), (mHome.path() + "/.vireo.print").c_str()), 0);
     showTab(0);
     mWin->printServers();
     std::string text = printed();
@@ -65,6 +70,7 @@ TEST_F(ListTest, PrintWritesTheHeaderAndTheServersOfTheView)
     showTab(3);
     mWin->printServers();       // replaces the file
     EXPECT_EQ(printedServers(), "10.0.0.2             10.0.0.2         99999            00/00\n");
+    EXPECT_EQ(readFile(target), printed());
 }
 
 TEST_F(ListTest, PrintedRowsTakeLongNamesWholeAndNoLineBreaks)
