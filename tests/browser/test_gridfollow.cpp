@@ -297,7 +297,8 @@ TEST_F(GridFollowTest, ARequeryLineOutlastsAnOlderQueryLine)
     EXPECT_EQ(statusText(mWin), "Requerying server Quiet...");
 }
 
-// Answers close together wait for one catch-up, and a click brings it forward at once.
+// Answers close together wait for one catch-up, and a click brings it forward at once; the
+// first answer after a quiet spell shows at once.
 TEST_F(GridFollowTest, AnswersWaitForOneCatchUpThatAClickBringsForward)
 {
     FakeGameScript silent;
@@ -323,6 +324,13 @@ TEST_F(GridFollowTest, AnswersWaitForOneCatchUpThatAClickBringsForward)
         fleetServer(i)->mName = "Renamed " + std::to_string(9 - i);   // a catch-up would sort
     fwtest::pump(1500);
     EXPECT_EQ(shownRows(), caughtUp) << "another catch-up was waiting";
+
+    clock.advance(300);
+    mWin->serverChanged(fleetServer(0));
+    XtAppContext app = XtWidgetToApplicationContext(mGrid);
+    while (XtAppPending(app) & XtIMTimer)      // only what is due now, not a delay later
+        XtAppProcessEvent(app, XtIMTimer);
+    EXPECT_EQ(rowText(fleetServer(0)->mRow).substr(0, 10), "Renamed 9|");
 }
 
 // ---- The grid a run leaves

@@ -205,9 +205,11 @@ TEST_F(GridRowColTest, ReorderingTakesAPermutation)
 {
     make(3, 2);
     label(3);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 1, 0), 0);
     int list[3] = {2, 0, 1};
     XmLGridReorderRows(mGrid, list, 0, 3);
     EXPECT_EQ(column0(), "2,0,1,");
+    EXPECT_EQ(part().focusRow, 1) << "no edit runs: the focus keeps its place, not its row";
     int bad[2] = {0, 5};
     XmLGridReorderRows(mGrid, bad, 0, 2);
     EXPECT_TRUE(warned("ReorderRows() - invalid position/count"));
