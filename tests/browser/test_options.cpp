@@ -523,3 +523,8 @@ TEST(FieldValueTest, DigitsSignsAndNumbersTooLongForAnInt)
     EXPECT_EQ(Field::textValue("2147483648"), INT_MAX);
     EXPECT_EQ(Field::textValue("-99999999999999999999"), INT_MIN);
 }
+
+TEST(FieldValueTest, APlusSignReadsAsThePositiveNumber)
+{
+    EXPECT_EQ(Field::textValue("+5"), 5);
+}

@@ -86,6 +86,14 @@ TEST_F(MenuItemTest, SensitivityStateAndLabelSetBeforeTheBuildAreApplied)
     EXPECT_TRUE(XtIsSensitive(off->baseWidget()));
 }
 
+TEST_F(MenuItemTest, SubmenuMadeInsensitiveBeforeTheBuildComesUpInsensitive)
+{
+    mMenu->addAction("Open");
+    mMenu->deactivate();
+    build();
+    EXPECT_FALSE(XtIsSensitive(mMenu->baseWidget()));
+}
+
 TEST_F(MenuItemTest, ItemsWithoutCallbackDoNothingWhenChosen)
 {
     VkMenuAction *plain = mMenu->addAction("Plain");

@@ -9,8 +9,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/socket.h>
 
 #include <cerrno>
+#include <string>
 #include <type_traits>
 
 namespace {
@@ -88,11 +90,35 @@ TEST(SocketTest, UdpDatagramsReachTheServer)
     FakeGameServer server;
     ASSERT_TRUE(server.Start());
     Socket socket;
-    ASSERT_TRUE(socket.Connect(Loopback(), server.Port(), "udp"));  // by text as well
+    ASSERT_TRUE(socket.Connect(Loopback(), server.Port(), Socket::sUdp));
     EXPECT_EQ(socket.WriteString("ping"), 4);
     ASSERT_TRUE(server.WaitForRequests(1, std::chrono::seconds(5)));
     Packet expected = {'p', 'i', 'n', 'g'};
     EXPECT_EQ(server.Requests()[0].bytes, expected);
+}
+
+// Made at run time: the compiler may give a "udp" literal the constant's own storage.
+TEST(SocketTest, UdpAskedForByTextIsADatagramSocket)
+{
+    FakeGameServer server;
+    ASSERT_TRUE(server.Start());
+    std::string udp = std::string("ud") + "p";
+    Socket socket;
+    ASSERT_TRUE(socket.Connect(Loopback(), server.Port(), udp.c_str()));
+    int type = 0;
+    socklen_t size = sizeof type;
+    ASSERT_EQ(getsockopt(socket.Fd(), SOL_SOCKET, SO_TYPE, &type, &size), 0);
+    EXPECT_EQ(type, SOCK_DGRAM);
+}
+
+// The time-out needs a socket that does not wait; the page's reads after it must wait.
+TEST(SocketTest, ConnectWithinLeavesTheSocketBlocking)
+{
+    FakeHttpServer web("HTTP/1.0 200 OK\n");
+    ASSERT_TRUE(web.Start());
+    Socket socket;
+    ASSERT_TRUE(socket.ConnectWithin(Loopback(), web.Port(), Socket::sTcp, 5000));
+    EXPECT_EQ(fcntl(socket.Fd(), F_GETFL) & O_NONBLOCK, 0);
 }
 
 TEST(SocketTest, RefusedConnectLeavesNoDescriptorOpen)

@@ -122,6 +122,17 @@ TEST(RectIntersectTest, InsidePartlyBesideOrEmpty)
     EXPECT_EQ(XmLRectIntersect(&b, &empty), XmLRectOutside);
 }
 
+// An exposure that ends where a cell begins must not redraw that cell.
+TEST(RectIntersectTest, RectanglesThatOnlyTouchDoNotOverlap)
+{
+    XRectangle b = {0, 0, 10, 10};
+    XRectangle sides[4] = {{-4, 0, 4, 10}, {10, 0, 4, 10}, {0, -4, 10, 4}, {0, 10, 10, 4}};
+    for (XRectangle &side : sides) {
+        EXPECT_EQ(XmLRectIntersect(&side, &b), XmLRectOutside) << side.x << "," << side.y;
+        EXPECT_EQ(XmLRectIntersect(&b, &side), XmLRectOutside) << side.x << "," << side.y;
+    }
+}
+
 TEST(RectIntersectTest, WideRectanglesDoNotWrap)
 {
     XRectangle wide = {30000, 0, 60000, 10}, b = {-30000, 0, 100, 10}, c = {32000, 0, 10, 10};
