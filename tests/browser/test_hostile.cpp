@@ -22,6 +22,7 @@
 #include <string>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <thread>
@@ -171,6 +172,15 @@ TEST_F(HostileTest, AFailedSaveNamesTheFileAndTheReason)
 {
     std::string path = mHome.path() + "/missing/list.txt";
     EXPECT_EQ(saveTo(path), "Could not create output file." + path + ": " + strerror(ENOENT));
+    // Refused only once open, as a file that cannot be cut short is: the descriptor goes too.
+    int sealed = memfd_create("list", MFD_ALLOW_SEALING);
+    ASSERT_TRUE(sealed >= 0 && write(sealed, "x", 1) == 1 &&
+                fcntl(sealed, F_ADD_SEALS, F_SEAL_SHRINK) == 0);
+    path = "/proc/self/fd/" + std::to_string(sealed);
+    int descriptors = openDescriptors(getpid());
+    EXPECT_EQ(saveTo(path), "Could not create output file." + path + ": " + strerror(EPERM));
+    EXPECT_EQ(openDescriptors(getpid()), descriptors);
+    close(sealed);
 }
 
 // A link the user made names the file to write; no save leaves a descriptor behind.
