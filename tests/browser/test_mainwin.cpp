@@ -81,8 +81,12 @@ TEST_F(MainWinTest, WithoutSettingsThePanesStartHiddenOnThePassedTab)
     EXPECT_TRUE(XmToggleButtonGetState(child("*folder.passed")));
     ASSERT_EQ(mWin->sources().size(), 1u);
     EXPECT_EQ(mWin->options().queriesAtOnce, 4);
-    ASSERT_TRUE(mWin->writeSettings());     // a pane hidden all along has no height to give
-    EXPECT_NE(mHome.readSettings().find("\ninfoPaneHeight 0\n"), std::string::npos);
+    // Shown at the size the window gives it, a pane has no size of the user's to save.
+    mWin->toggleBottomPane();
+    mWin->toggleRulesPane();
+    ASSERT_TRUE(mWin->writeSettings());
+    EXPECT_NE(mHome.readSettings().find("\ninfoPaneHeight 0\nrulePaneWidth 0\n"),
+              std::string::npos);
 }
 
 TEST_F(MainWinTest, StatusLineIsCutAndTakesTextLiterally)
@@ -288,6 +292,13 @@ TEST_F(MainWinTest, AWindowAskedTooSmallIsRaisedToItsLeast)
     EXPECT_EQ(seen.height, whole.height);
     XtVaGetValues(child("*mainPane"), XmNheight, &mainHeight, nullptr);
     EXPECT_LE(farEdge(child("*infoPane"), XmNy, XmNheight), mainHeight);
+    // The bottom pane at its least: the players' heading and two rows.
+    Widget players = child("*playerGrid");
+    XmLGridAddRows(players, XmCONTENT, 0, 2);
+    fwtest::pump(50);
+    ASSERT_EQ(XmLGridRowColumnToXY(players, XmCONTENT, 1, XmCONTENT, 2, False, &whole), 0);
+    ASSERT_EQ(XmLGridRowColumnToXY(players, XmCONTENT, 1, XmCONTENT, 2, True, &seen), 0);
+    EXPECT_EQ(seen.height, whole.height);
 }
 
 TEST_F(MainWinTest, ServersAndSourcesComeBackOutUnchanged)
