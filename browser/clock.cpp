@@ -1,20 +1,28 @@
-// clock.cpp - the monotonic clock in milliseconds, or the source a test put in its place.
+// clock.cpp - the monotonic clock in microseconds, or the source a test put in its place.
 #include "browser/clock.h"
 
 #include <ctime>
 
 static long long (*sSource)() = nullptr;
 
-long long monotonicMs()
+static long long systemNowUs()
 {
-    if (sSource)
-        return sSource();
     struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (long long)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
+    return (long long)ts.tv_sec * 1000000 + ts.tv_nsec / 1000;
 }
 
-void setClockSource(long long (*source)())
+long long monotonicUs()
 {
-    sSource = source;
+    return sSource ? sSource() : systemNowUs();
+}
+
+long long monotonicMs()
+{
+    return monotonicUs() / 1000;
+}
+
+void setClockSource(long long (*sourceUs)())
+{
+    sSource = sourceUs;
 }

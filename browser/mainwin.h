@@ -407,7 +407,7 @@ private:
     // unanswered and when its whole query must end; when a stop ends the queries still in
     // flight; and the server of a redial pause.
     struct QueryWait {
-        long long quietUntil;
+        long long quietUntil;       // microseconds of monotonicUs
         long long endBy;
     };
     std::unordered_map<const Server *, QueryWait> mWaits;

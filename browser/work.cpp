@@ -18,11 +18,11 @@
 #include <cstdio>
 
 // A request is sent again when its server has not answered it for this long.
-static const int QuietMs = 2000;
+static const long long QuietUs = 2000 * 1000LL;
 // A server that has just answered is there: a request it does not answer at once was
 // dropped, most likely by a guard that answers a host once a second, so it is asked again
 // as soon as the guard lets it through. Later resends wait the full silence.
-static const int AnsweredQuietMs = 1000;
+static const long long AnsweredQuietUs = 1000 * 1000LL;
 // After Stop the queries in flight have this long to end by themselves.
 static const int StopGraceMs = 2000;
 // A full server being redialed is asked again this long after its answer.
@@ -254,8 +254,8 @@ void MainWin::startQueries()
         assert(!s->Connected());
         if (s->Query(mQueryInfo)) {
             trace("\tQuerying %s\n", s->GetName());
-            long long now = monotonicMs();
-            mWaits[s] = {now + QuietMs, now + mQueryLimitMs};
+            long long now = monotonicUs();
+            mWaits[s] = {now + QuietUs, now + mQueryLimitMs * 1000LL};
             mWaitingList.push_back(s);
         } else {
             trace("\tCould not query %s\n", s->GetName());
@@ -280,7 +280,8 @@ bool MainWin::handleMessage()
         next = std::min(next, mWaits[s].quietUntil);
     }
     fds.push_back({ConnectionNumber(XtDisplay(baseWidget())), POLLIN, 0});
-    long long left = next - monotonicMs();
+    // Rounded up: waking before the time only to wait again would spin.
+    long long left = (next - monotonicUs() + 999) / 1000;
     int wait = left < WaitSliceMs ? (int)left : WaitSliceMs;
     if (wait < 0 || XtAppPending(gApplication->appContext()) != 0)
         wait = 0;           // events and due timers first; they bring us back at once
@@ -312,7 +313,7 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
         bool answered = false;
         if (s->HandleMessage(&answered)) {
             if (answered)
-                mWaits[s].quietUntil = monotonicMs() + AnsweredQuietMs;
+                mWaits[s].quietUntil = monotonicUs() + AnsweredQuietUs;
             trace(answered ? "\tReply from %s\n" : "\tDropped a datagram from %s\n",
                   s->GetName());
             continue;
@@ -340,7 +341,7 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
 // sendings are spent, or whose query has run too long, is given up.
 void MainWin::requeryOverdue()
 {
-    long long now = monotonicMs();
+    long long now = monotonicUs();
     size_t i = 0;
     while (i < mWaitingList.size()) {
         Server *s = mWaitingList[i];
@@ -364,7 +365,7 @@ void MainWin::requeryOverdue()
             setStatus("Requerying server %s...", shownName(s->GetName()).c_str());
         if (s->ReQuery(mQueryInfo)) {
             trace("\tRequerying %s (sending %d)\n", s->GetName(), s->mRetries);
-            mWaits[s].quietUntil = now + QuietMs;
+            mWaits[s].quietUntil = now + QuietUs;
             i++;
             continue;
         }

@@ -64,18 +64,18 @@ std::string TempHome::readSettings() const
     return text.str();
 }
 
-static long long sFrozenMs;
+static long long sFrozenUs;
 static int       sReadsSinceMove;
 
 static long long sFrozenNow()
 {
     sReadsSinceMove++;
-    return sFrozenMs;
+    return sFrozenUs;
 }
 
 FrozenClock::FrozenClock()
 {
-    sFrozenMs = monotonicMs();
+    sFrozenUs = monotonicUs();
     setClockSource(sFrozenNow);
 }
 
@@ -83,7 +83,7 @@ FrozenClock::~FrozenClock() { setClockSource(nullptr); }
 
 void FrozenClock::advance(long long ms)
 {
-    sFrozenMs += ms;
+    sFrozenUs += ms * 1000;
     sReadsSinceMove = 0;
 }
 
