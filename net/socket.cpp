@@ -13,6 +13,7 @@
 #include <cassert>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 const char *const Socket::sTcp = "tcp";
 const char *const Socket::sUdp = "udp";
@@ -53,6 +54,45 @@ int Socket::Read(char *buf, unsigned int len)
     assert(_fd >= 0);
     assert(buf && len > 0);
     return (int)recv(_fd, buf, len, 0);
+}
+
+// The kernel stamps a datagram on the wall clock as it takes it in; its age then carries it
+// over to the monotonic clock. Without a stamp the datagram is as old as the read.
+static long long ArrivalUs(struct msghdr *message)
+{
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    long long arrived = (long long)now.tv_sec * 1000000 + now.tv_nsec / 1000;
+    for (struct cmsghdr *c = CMSG_FIRSTHDR(message); c; c = CMSG_NXTHDR(message, c)) {
+        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_TIMESTAMPNS)
+            continue;
+        struct timespec stamp, wall;
+        memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
+        clock_gettime(CLOCK_REALTIME, &wall);
+        long long ageUs = (long long)(wall.tv_sec - stamp.tv_sec) * 1000000
+                          + (wall.tv_nsec - stamp.tv_nsec) / 1000;
+        if (ageUs > 0)      // a wall clock set back since would date it after the read
+            arrived -= ageUs;
+    }
+    return arrived;
+}
+
+int Socket::ReadDatagram(char *buf, unsigned int len, long long *arrivedUs)
+{
+    assert(_fd >= 0);
+    assert(buf && len > 0 && arrivedUs);
+    struct iovec data = {buf, len};
+    alignas(struct cmsghdr) char control[CMSG_SPACE(sizeof(struct timespec))];
+    struct msghdr message;
+    memset(&message, 0, sizeof message);
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    int received = (int)recvmsg(_fd, &message, 0);
+    if (received >= 0)
+        *arrivedUs = ArrivalUs(&message);
+    return received;
 }
 
 int Socket::Write(const char *buf, unsigned int len)
@@ -98,6 +138,10 @@ bool Socket::OpenAndConnect(const InetAddress &address, uint16_t port, const cha
         return false;
     }
     fcntl(_fd, F_SETFL, flags);
+    if (udp) {
+        int on = 1;
+        setsockopt(_fd, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);   // for ReadDatagram
+    }
     return true;
 }
 

@@ -24,6 +24,9 @@ public:
     void Close() override;
     int Read(char *buf, unsigned int len) override;
     int Write(const char *buf, unsigned int len) override;
+    // As Read, and on success *arrivedUs is when the datagram reached this host, in
+    // microseconds of the monotonic clock: a reader late to it still knows when it came.
+    int ReadDatagram(char *buf, unsigned int len, long long *arrivedUs);
 
     // A socket that was open is closed first; a failed connect leaves the socket closed.
     bool Connect(const InetAddress &address, uint16_t port, const char *type);

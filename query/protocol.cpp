@@ -196,7 +196,7 @@ int Server::_sendPlayerRequest()
 bool Server::_readPacket()
 {
     unsigned char packet[ReplySize];
-    int received = mSocket.Read((char *)packet, sizeof packet);
+    int received = mSocket.ReadDatagram((char *)packet, sizeof packet, &mReceivedUs);
     if (received == -1 && Socket::ErrorNumber() == ECONNREFUSED) {
         // A server that answered its info request is up for this query (it may be
         // restarting): the refused step is resent, and ends the query with what came.

@@ -9,7 +9,7 @@ int Server::sNumConnections = 0;
 
 Server::Server()
     : mPort(DefaultPort), mPing(9999), mTimeouts(0), mNumPlayers(0), mMaxPlayers(0), mRow(-1),
-      mDown(1), mProtocolVersion(0), mRetries(0), mFlags(0), mState(State_Idle)
+      mDown(1), mProtocolVersion(0), mReceivedUs(0), mRetries(0), mFlags(0), mState(State_Idle)
 {
     mMap[0] = '\0';
     mSendTime.tv_sec = 0;
@@ -51,6 +51,7 @@ void Server::CopyRecord(const Server &other)
     mRules = other.mRules;
     mPlayers = other.mPlayers;
     mSendTime = other.mSendTime;
+    mReceivedUs = other.mReceivedUs;
     mRetries = other.mRetries;
     mFlags = other.mFlags;
     mNextRule = other.mNextRule;

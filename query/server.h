@@ -90,6 +90,7 @@ public:
     std::vector<Player> mPlayers;
     Socket              mSocket;
     struct timeval      mSendTime;
+    long long           mReceivedUs;    // the latest datagram's arrival, monotonic clock
     int                 mRetries;       // sendings of the current request
     unsigned int        mFlags;
     // The name after which the next rule is asked for; a copy, so that it stays valid when
