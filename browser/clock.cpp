@@ -22,6 +22,13 @@ long long monotonicMs()
     return monotonicUs() / 1000;
 }
 
+long long monotonicUsOf(long long systemUs)
+{
+    if (!sSource)
+        return systemUs;
+    return sSource() - (systemNowUs() - systemUs);
+}
+
 void setClockSource(long long (*sourceUs)())
 {
     sSource = sourceUs;

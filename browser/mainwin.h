@@ -284,6 +284,7 @@ private:
     bool workProc();
     bool handleMessage();
     bool handleReplies(const std::vector<Server *> &ready);
+    long long answeredQuietUntil(const Server *s) const;
     void requeryOverdue();
     void endStoppedQueries();
     void giveUp(size_t index);

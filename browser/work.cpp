@@ -21,8 +21,10 @@
 static const long long QuietUs = 2000 * 1000LL;
 // A server that has just answered is there: a request it does not answer at once was
 // dropped, most likely by a guard that answers a host once a second, so it is asked again
-// as soon as the guard lets it through. Later resends wait the full silence.
-static const long long AnsweredQuietUs = 1000 * 1000LL;
+// as soon as the guard lets it through, counted from when the answer came. A guard reads
+// a coarse clock and drops what comes on its second, so the resend leaves a little after;
+// a player a second takes no longer for it. Later resends wait the full silence.
+static const long long AnsweredQuietUs = 1020 * 1000LL;
 // After Stop the queries in flight have this long to end by themselves.
 static const int StopGraceMs = 2000;
 // A full server being redialed is asked again this long after its answer.
@@ -313,7 +315,7 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
         bool answered = false;
         if (s->HandleMessage(&answered)) {
             if (answered)
-                mWaits[s].quietUntil = monotonicUs() + AnsweredQuietUs;
+                mWaits[s].quietUntil = answeredQuietUntil(s);
             trace(answered ? "\tReply from %s\n" : "\tDropped a datagram from %s\n",
                   s->GetName());
             continue;
@@ -335,6 +337,16 @@ bool MainWin::handleReplies(const std::vector<Server *> &ready)
         }
     }
     return false;
+}
+
+// The request sent on an answer is asked again when the guard that may have dropped it lets
+// the next through. One sent when the answer had waited out that time already, for a loop
+// held up, met no guard: its silence is an ordinary one.
+long long MainWin::answeredQuietUntil(const Server *s) const
+{
+    long long now = monotonicUs();
+    long long due = monotonicUsOf(s->mReceivedUs) + AnsweredQuietUs;
+    return due > now ? due : now + QuietUs;
 }
 
 // A server whose request has gone unanswered for two seconds is asked again; one whose

@@ -9,6 +9,8 @@
 
 #include <X11/Intrinsic.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <string>
 
@@ -82,20 +84,62 @@ TEST_F(PeerTest, BusyServerEndsUpWithAllItsRulesAndPlayers)
     expectIdle();
 }
 
-// Asked at its own pace a full server lists a player a second; each player asked again
-// only after the two-second silence would take 30 s here, and 64 would not fit the bound.
+// Asked at its own pace a guarded server lists a player a second. The request sent on each
+// answer is dropped; its resend must pass at the first try, as one that fails waits out
+// the two-second silence, and must not come on the guard's second, which a guard reading
+// a coarse clock drops.
 TEST_F(PeerTest, ServerThatGivesAPlayerASecondIsReadAtThatPace)
 {
-    FakeGameServer *guarded = mFleet.add(mWin, PlayerLimitedGame());
+    const int players = 5;
+    FakeGameScript script = PlayerLimitedGame();
+    script.players.resize(players);
+    FakeGameServer *guarded = mFleet.add(mWin, script);
     Clock::time_point start = Clock::now();
     refresh({guarded});
-    ASSERT_TRUE(runToEnd(mWin, 60000));
+    ASSERT_TRUE(runToEnd(mWin, 30000));
     double took = msBetween(start, Clock::now());
     Server *s = record(guarded);
-    EXPECT_EQ(s->mPlayers.size(), 16u);
-    EXPECT_LT(took, 24000);         // some 16 s; late on a busy machine
+    EXPECT_EQ(s->mPlayers.size(), (size_t)players);
+    EXPECT_LT(took, players * 1050 + 300);
     EXPECT_EQ(s->mTimeouts, 0);
     expectIdle();
+    std::vector<FakeRequest> asked;
+    for (const FakeRequest &request : guarded->Requests()) {
+        if (request.Opcode() == 0x03)
+            asked.push_back(request);
+    }
+    ASSERT_EQ(asked.size(), 2u * players - 1);
+    for (size_t i = 2; i < asked.size(); i += 2)
+        EXPECT_GT(msBetween(asked[i - 2].time, asked[i].time), 1010) << "player " << i / 2;
+}
+
+// The resend after an answer is timed from when the answer came, not from when a held-up
+// window got round to reading it; a request sent when that time had passed already met no
+// guard, and waits the ordinary silence.
+TEST_F(PeerTest, ResendAfterAnAnswerReadLateKeepsThePace)
+{
+    FakeGameScript script = richScript(0, 3);
+    script.mangle = [](const FakeRequest &request, Packet reply) {
+        return request.Opcode() == 0x03 ? Packet() : reply;
+    };
+    FakeGameServer *fake = mFleet.add(mWin, script);
+    FrozenClock clock;
+    refresh({fake});
+    ASSERT_TRUE(pumpUntil([fake] { return fake->RequestCount(0x03) >= 1; }));
+    ASSERT_TRUE(fake->SendUnsolicited(MakePlayerReply(0, script.players[0])));
+    usleep(300 * 1000);             // the window is busy elsewhere as the answer comes
+    ASSERT_TRUE(pumpUntil([fake] { return fake->RequestCount(0x03) >= 2; }));
+    clock.advance(800);             // over a second since the answer came
+    ASSERT_TRUE(clock.settle());
+    EXPECT_EQ(fake->RequestCount(0x03), 3u);
+
+    ASSERT_TRUE(fake->SendUnsolicited(MakePlayerReply(1, script.players[1])));
+    usleep(1100 * 1000);            // read when its second is over
+    ASSERT_TRUE(pumpUntil([fake] { return fake->RequestCount(0x03) >= 4; }));
+    clock.advance(1500);
+    ASSERT_TRUE(clock.settle());
+    EXPECT_EQ(fake->RequestCount(0x03), 4u);
+    EXPECT_EQ(record(fake)->mPlayers.size(), 2u);
 }
 
 TEST_F(PeerTest, ServerWhosePlayersLeftEndsUpWithThoseWhoAnswered)
