@@ -13,11 +13,12 @@
 #include <string>
 
 // The command and options are the user's own shell text; a line break or another control
-// character in them is a slip of the pen, not a command to run.
+// character in them is a slip of the pen, not a command to run. A tab is not: the shell
+// parts words at it as at a blank, and the options field and the settings file keep it.
 static bool holdsControl(const std::string &text)
 {
     for (char c : text) {
-        if ((unsigned char)c < ' ' || c == 0x7f)
+        if (((unsigned char)c < ' ' && c != '\t') || c == 0x7f)
             return true;
     }
     return false;

@@ -11,6 +11,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -70,6 +71,23 @@ TEST_F(LaunchTest, TheServersNameStaysOutOfTheCommand)
     ASSERT_EQ(mWin->commands.size(), 1u);
     EXPECT_EQ(mWin->commands[0], "quake +exec vireo.cfg -udpport 27500 ");
     EXPECT_EQ(connectFile(), "connect 10.0.0.6\n");
+}
+
+// A tab pasted into the options blocked every launch as a control character.
+TEST_F(LaunchTest, ATabInTheOptionsPartsWordsAsABlankDoes)
+{
+    select("10.0.0.5:26000");
+    mWin->options().quakeCmd = "printf '[%s]'";
+    mWin->options().quakeOptions = "-fast\t+name tester";
+    EXPECT_EQ(errorDuring([this] { mWin->launchGame(); }), "");
+    ASSERT_EQ(mWin->commands.size(), 1u);
+    FILE *shell = popen(mWin->commands[0].c_str(), "r");
+    ASSERT_NE(shell, nullptr);
+    char words[128] = "";
+    size_t length = fread(words, 1, sizeof words - 1, shell);
+    pclose(shell);
+    EXPECT_EQ(std::string(words, length),
+              "[+exec][vireo.cfg][-udpport][26000][-fast][+name][tester]");
 }
 
 TEST_F(LaunchTest, NoSingleSelectedServerLaunchesNothing)
