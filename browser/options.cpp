@@ -122,17 +122,38 @@ Options::Options()
 {
 }
 
-void Options::parse(const char *text)
+// False for a key without a value, or no key at all.
+static bool splitOption(const char *text, std::string *name, const char **value)
 {
     assert(text);
     const char *key = text + strspn(text, " \t");
     size_t keyLength = strcspn(key, " \t");
     if (keyLength == 0 || key[keyLength] == '\0' || key[keyLength + 1] == '\0')
-        return;                 // a key without a value, or no key at all
-    std::string name(key, keyLength);
-    const char *value = key + keyLength + 1;
-    if (!parseGeneral(name.c_str(), value))
+        return false;
+    name->assign(key, keyLength);
+    *value = key + keyLength + 1;
+    return true;
+}
+
+void Options::parse(const char *text)
+{
+    std::string name;
+    const char *value;
+    if (splitOption(text, &name, &value) && !parseGeneral(name.c_str(), value))
         parseFilter(name.c_str(), value);
+}
+
+const char *Options::cutKey(const char *text)
+{
+    std::string name;
+    const char *value;
+    if (!splitOption(text, &name, &value) || strlen(value) < sizeof(ServerFilter::includeMap))
+        return nullptr;
+    for (const char *key : {"includeMap", "excludeMap"}) {
+        if (name == key)
+            return key;
+    }
+    return nullptr;
 }
 
 bool Options::parseGeneral(const char *key, const char *value)

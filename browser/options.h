@@ -37,6 +37,9 @@ public:
     Options();
     // One option value: a key, one blank or tab, and the key's value.
     void parse(const char *text);
+    // The key of an option value that parse cuts to fit the filter's field (a map list
+    // longer than it keeps); null for any other.
+    static const char *cutKey(const char *text);
     // The 25 option lines, in the order parse compares them.
     void write(FILE *fp) const;
 

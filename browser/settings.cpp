@@ -136,7 +136,7 @@ static const Keyword keywords[] = {
     {"option", [](const char *v, Settings *s) { s->options.parse(v); }},
 };
 
-bool parseSettingsLine(const char *line, Settings *settings)
+bool parseSettingsLine(const char *line, Settings *settings, const char **cut)
 {
     assert(line && settings);
     if (line[0] == '\0' || line[0] == '#')
@@ -147,6 +147,8 @@ bool parseSettingsLine(const char *line, Settings *settings)
         return true;            // no keyword, or a keyword without a value
     std::string keyword(start, length);
     const char *value = start + length + 1;
+    if (cut && keyword == "option")
+        *cut = Options::cutKey(value);
     for (const auto &k : serverKeywords) {
         if (keyword == k.name)
             return readServer(value, k.kind, settings);
@@ -165,8 +167,9 @@ static bool isControl(char c)
     return ((unsigned char)c < 0x20 && c != '\t') || c == 0x7f;
 }
 
-// Once per line: the next save leaves the line out, so the user must hear of it now.
-static void reportDroppedLine(FILE *report, int number, const std::string &line, const char *why)
+// Once per line: the next save leaves the line out, or writes what was kept of it, so the
+// user must hear of it now.
+static void reportLine(FILE *report, int number, const std::string &line, const std::string &what)
 {
     if (!report)
         return;
@@ -179,7 +182,22 @@ static void reportDroppedLine(FILE *report, int number, const std::string &line,
     }
     if (line.size() > shown)
         text += "...";
-    fprintf(report, "~/.vireorc line %d: %s: %s, ignored\n", number, text.c_str(), why);
+    fprintf(report, "~/.vireorc line %d: %s: %s\n", number, text.c_str(), what.c_str());
+}
+
+static void reportDroppedLine(FILE *report, int number, const std::string &line, const char *why)
+{
+    reportLine(report, number, line, std::string(why) + ", ignored");
+}
+
+static void reportCutLine(FILE *report, int number, const std::string &line, const char *key,
+                          const ServerFilter &filter)
+{
+    bool include = strcmp(key, "includeMap") == 0;
+    reportLine(report, number, line,
+               std::string(key) + " longer than the " +
+               std::to_string(sizeof filter.includeMap - 1) + " characters it keeps, cut to \"" +
+               (include ? filter.includeMap : filter.excludeMap) + "\"");
 }
 
 // Reads one line of any length, from at most *left more bytes; false at the end of the
@@ -242,12 +260,15 @@ bool parseSettings(FILE *fp, Settings *settings, FILE *report)
     while (readLine(fp, &line, &left, &unusable)) {
         number++;
         size_t servers = settings->servers.size();
+        const char *cut = nullptr;
         if (unusable)
             reportDroppedLine(report, number, line, unusable);
-        else if (!parseSettingsLine(line.c_str(), settings))
+        else if (!parseSettingsLine(line.c_str(), settings, &cut))
             reportDroppedLine(report, number, line, "not a host and port");
         else if (settings->servers.size() > servers)
             settings->servers.back().line = number;
+        else if (cut)
+            reportCutLine(report, number, line, cut, settings->options.filter);
     }
     mergeServerLines(&settings->servers);
     return left > 0 || atEnd(fp);

@@ -56,11 +56,13 @@ bool readSettings(const char *path, Settings *settings, std::string *problem = n
 // The line loop of the reader over an open file (sources not defaulted); false when the
 // file went on past the bound and was read only that far. Server lines for one host and
 // port come together as one entry with the marks of all of them and the first one's line
-// number. Each server line that names no server is said on report (none when null).
+// number. Each server line that names no server, and each map list cut to what the filter
+// keeps, is said on report (none when null).
 bool parseSettings(FILE *fp, Settings *settings, FILE *report = stderr);
 // One line, without its line feed; false when it is a server line that names no server,
-// which is then dropped.
-bool parseSettingsLine(const char *line, Settings *settings);
+// which is then dropped. For an option line, *cut (when given) is set to the key of a map
+// list longer than the filter keeps, which is cut to fit, or else to null.
+bool parseSettingsLine(const char *line, Settings *settings, const char **cut = nullptr);
 
 // Writes a temporary file beside path and renames it over path only when every byte was
 // written; false (with errno and *why, when given, telling why) leaves the old file as it

@@ -284,8 +284,9 @@ TEST_F(SettingsFileTest, ServerLinesOfTheEarlierFormatReadTheSame)
 
 // Lines are still dropped when nothing can come from them, but never silently: the next
 // save would lose them for good. A port that is not a number made another server (26000),
-// and lines with a NUL or a lone CR vanished without a word.
-TEST_F(SettingsFileTest, DroppedLinesAreNamedOnStandardErrorOnce)
+// and lines with a NUL or a lone CR vanished without a word; nor was a map list that the
+// filter keeps only the start of.
+TEST_F(SettingsFileTest, DroppedAndCutLinesAreNamedOnStandardErrorOnce)
 {
     testing::internal::CaptureStderr();
     Settings s = readText("# servers\n"
@@ -299,9 +300,14 @@ TEST_F(SettingsFileTest, DroppedLinesAreNamedOnStandardErrorOnce)
                           "server 10.0.0.3:abc 0\n"
                           "server 10.0.0.4:26000\r0\n" +
                           std::string("server 10.0.0.5\0:26000 0\n", 25) +
-                          "server 10.0.0.6: 0\n");
+                          "server 10.0.0.6: 0\n"
+                          "option includeMap e1m*|e2m*|e3m*|e4m*|dm*|start*\n"
+                          "option excludeMap e1m?|e2m?|e3m?|dm?x\n"
+                          "option excludeMap start|end|e1m8|dm6|x\n"
+                          "debug includeMap e1m*|e2m*|e3m*|e4m*|dm*|start*\n");  // no option
     std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(s.servers.size(), 2u);
+    EXPECT_STREQ(s.options.filter.includeMap, "e1m*|e2m*|e3m*|e4m*");
     EXPECT_EQ(said, "~/.vireorc line 3: favorite bad|host:26000 0: not a host and port, ignored\n"
                     "~/.vireorc line 4: server 10.0.0.2:99999 0: not a host and port, ignored\n"
                     "~/.vireorc line 7: server :27500 0: not a host and port, ignored\n"
@@ -312,7 +318,12 @@ TEST_F(SettingsFileTest, DroppedLinesAreNamedOnStandardErrorOnce)
                     "character, ignored\n"
                     "~/.vireorc line 11: server 10.0.0.5\\x00:26000 0: holds a control "
                     "character, ignored\n"
-                    "~/.vireorc line 12: server 10.0.0.6: 0: not a host and port, ignored\n");
+                    "~/.vireorc line 12: server 10.0.0.6: 0: not a host and port, ignored\n"
+                    "~/.vireorc line 13: option includeMap e1m*|e2m*|e3m*|e4m*|dm*|start*: "
+                    "includeMap longer than the 19 characters it keeps, cut to "
+                    "\"e1m*|e2m*|e3m*|e4m*\"\n"
+                    "~/.vireorc line 15: option excludeMap start|end|e1m8|dm6|x: excludeMap "
+                    "longer than the 19 characters it keeps, cut to \"start|end|e1m8|dm6|\"\n");
 }
 
 TEST_F(SettingsFileTest, AMissingFileGivesDefaultsAndTheDefaultPage)

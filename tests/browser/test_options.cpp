@@ -418,6 +418,11 @@ TEST_F(OptionsDialogTest, NumberFieldsTakeDigitsOnlyAndClampWhenLeft)
     typeAtEnd(map->text(), XK_1);
     typeAtEnd(map->text(), XK_2);
     EXPECT_EQ(map->getString(), "e1m?|e2m?|e3m?|e4m1");
+    Field *excluded = field("mapExclude");
+    excluded->setString("e1m?|e2m?|e3m?|e4m");
+    typeAtEnd(excluded->text(), XK_1);
+    typeAtEnd(excluded->text(), XK_2);
+    EXPECT_EQ(excluded->getString(), "e1m?|e2m?|e3m?|e4m1");
     // Four columns showed a few characters of such a pattern.
     short columns = 0;
     XtVaGetValues(map->text(), XmNcolumns, &columns, nullptr);
