@@ -88,26 +88,48 @@ Server *MainWin::findAddress(Server *s)
     return nullptr;
 }
 
-// A server found only now may be one listed already by its address: the two become that
-// one record, as they would have at start. Only a server without an address comes here, so
-// no query, redial or offer holds it.
+// The marks of the first record hold; the later one's are taken where the first has none,
+// and told where they would change it, as a later line of the settings file is.
+static void joinMarks(const Server &first, const Server &later, Server *kept)
+{
+    const unsigned int kinds = Server::Flag_Favorite | Server::Flag_Avoid;
+    unsigned int marks = first.mFlags & kinds;
+    if (!joinServerMarks(&marks, later.mFlags)) {
+        ServerEntry was = serverEntry(first), other = serverEntry(later);
+        fprintf(stderr, "Vireo: %s %s:%d: the same server as %s:%d, marked otherwise before, "
+                "ignored\n", serverMarkWords(other.kind).c_str(), other.host.c_str(),
+                other.port, was.host.c_str(), was.port);
+    }
+    kept->mFlags = (kept->mFlags & ~kinds) | marks;
+}
+
+// A server found only now may be one listed already by its address: the two become one
+// record, as they would have at start, where the line that comes first in the list gives
+// its host text, its mark and its place. The record kept is the one listed at the address,
+// since a query, a redial or an offer may hold it; only a server without an address comes
+// here, so none holds the one found.
 Server *MainWin::joinListed(Server *found)
 {
-    Server *kept = nullptr;
-    for (Server &other : mServerList) {
-        if (&other != found && other == *found) {
-            kept = &other;
+    auto foundAt = mServerList.end(), keptAt = mServerList.end();
+    for (auto it = mServerList.begin(); it != mServerList.end(); ++it) {
+        if (&*it == found) {
+            foundAt = it;
+        } else if (*it == *found) {
+            keptAt = it;
             break;
         }
     }
-    if (!kept) {
+    if (keptAt == mServerList.end()) {
         updateServerLine(found);
         return found;
     }
-    if (!joinServerMarks(&kept->mFlags, found->mFlags))
-        fprintf(stderr, "Vireo: %s:%d is the server %s:%d listed already, marked otherwise; "
-                "its %s mark is dropped\n", found->mAddress.KnownHostName(), found->mPort,
-                dottedAddress(*kept), kept->mPort, serverMarkWords(found->mFlags).c_str());
+    Server *kept = &*keptAt;
+    bool foundFirst = foundAt != mServerList.end();
+    joinMarks(foundFirst ? *found : *kept, foundFirst ? *kept : *found, kept);
+    if (foundFirst) {
+        kept->mAddress = found->mAddress;       // the name the first line gave
+        mServerList.splice(foundAt, mServerList, keptAt);
+    }
     if (found->TestFlag(Server::Flag_Selected))
         kept->SetSelected(true);
     mServerList.remove_if([found](const Server &s) { return &s == found; });

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -188,6 +189,39 @@ TEST_F(LaunchTest, AServerFoundAtLaunchJoinsTheOneListedAtItsAddress)
     InetAddress::SetResolver(system);
     EXPECT_EQ(mWin->serverCount(), 3);
     EXPECT_TRUE(serverAt(mWin, "10.0.0.9:26000")->TestFlag(Server::Flag_Favorite));
+    EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
+}
+
+// Found at Launch, the name listed first gave way to the address listed after it: its
+// name and its mark were dropped, where at start they hold.
+TEST_F(LaunchTest, AtLaunchAsAtStartTheServerListedFirstKeepsItsNameAndMark)
+{
+    Server named;
+    named.mAddress.SetUnresolved("quake.example.test");
+    named.mFlags |= Server::Flag_Avoid;
+    mWin->addServer(named);
+    Server *first = &mWin->servers().back();
+    Server between, listed;
+    between.SetHost("10.0.0.7:26000");
+    mWin->addServer(between);
+    listed.SetHost("10.0.0.9:26000");
+    listed.mFlags |= Server::Flag_Favorite;
+    mWin->addServer(listed);
+    Server *held = &mWin->servers().back();     // a query or a redial may hold it
+    selectServer(mWin, first);
+    InetAddress::Resolver system = InetAddress::SetResolver(nameResolves);
+    testing::internal::CaptureStderr();
+    mWin->launchGame();
+    std::string said = testing::internal::GetCapturedStderr();
+    InetAddress::SetResolver(system);
+    ASSERT_EQ(mWin->serverCount(), 4);
+    Server &joined = *std::next(mWin->servers().begin(), 2);    // in the first one's place
+    EXPECT_EQ(&joined, held);
+    EXPECT_STREQ(joined.mAddress.KnownHostName(), "quake.example.test");
+    EXPECT_EQ(joined.mFlags & (Server::Flag_Avoid | Server::Flag_Favorite),
+              (unsigned)Server::Flag_Avoid);
+    EXPECT_EQ(said, "Vireo: favorite 10.0.0.9:26000: the same server as "
+                    "quake.example.test:26000, marked otherwise before, ignored\n");
     EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
 }
 
