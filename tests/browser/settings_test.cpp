@@ -85,7 +85,7 @@ static Settings everythingSet()
     o.queryTimeout = 1500;
     o.quakePath = "/opt/quake";
     o.quakeCmd = "./glquake";
-    o.quakeOptions = " -nosound  +color 4";
+    o.quakeOptions = " -nosound\t +color 4";
     ServerFilter &f = o.filter;
     f.requireQueryInfo = f.pingFilter = f.timeoutFilter = f.includeMapFilter = 1;
     f.excludeMapFilter = f.excludeFullServers = f.minPlayerFilter = f.maxPlayerFilter = 1;
@@ -133,7 +133,7 @@ TEST_F(SettingsFileTest, EveryKeywordAndOptionComesBackTheSame)
     for (char c : first)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     EXPECT_EQ(writeText(readText(crlf)), first);
-    EXPECT_EQ(read.options.quakeOptions, " -nosound  +color 4");
+    EXPECT_EQ(read.options.quakeOptions, " -nosound\t +color 4");
     EXPECT_EQ(read.sources.size(), 2u);            // no default page added
     ASSERT_EQ(read.servers.size(), 3u);
     EXPECT_EQ(read.servers[1].kind, (unsigned)Server::Flag_Favorite);
@@ -464,4 +464,9 @@ TEST(SettingsServerTest, EntriesAndServersCarryKindHostAndPort)
     Server beyond;
     makeServer({0, "localhost", 65536, 0}, &beyond);
     EXPECT_EQ(beyond.mPort, 26000);             // not the low 16 bits of it
+
+    unsigned int flags = Server::Flag_Selected;
+    EXPECT_TRUE(joinServerMarks(&flags, Server::Flag_Favorite));
+    EXPECT_EQ(flags, (unsigned)(Server::Flag_Selected | Server::Flag_Favorite))
+        << "a line's mark joins the record's other flags";
 }

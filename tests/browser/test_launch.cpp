@@ -171,6 +171,22 @@ TEST_F(LaunchTest, AServerWithoutAnAddressIsLookedUpAgainOrNotLaunched)
     EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
     EXPECT_EQ(mWin->commands.size(), 1u);
     EXPECT_EQ(gridRowText(mWin->serverGrid(), s->mRow, 3, 1), "10.0.0.9");  // its row at once
+    Server again;
+    again.SetHost("10.0.0.9:26000");
+    mWin->addServer(again);
+    EXPECT_EQ(mWin->serverCount(), 3) << "found under its address";
+}
+
+// Adds the servers of a list file holding these lines, as File > Load does.
+static void loadList(MainWin *win, const std::string &path, const char *lines)
+{
+    FILE *fp = fopen(path.c_str(), "w+");
+    ASSERT_NE(fp, nullptr);
+    fputs(lines, fp);
+    rewind(fp);
+    std::string error;
+    EXPECT_TRUE(win->updateFromFile(fp, path.c_str(), &error)) << error;
+    fclose(fp);
 }
 
 // Found at Launch, the name made a second record for an address listed already.
@@ -188,8 +204,13 @@ TEST_F(LaunchTest, AServerFoundAtLaunchJoinsTheOneListedAtItsAddress)
     mWin->launchGame();
     InetAddress::SetResolver(system);
     EXPECT_EQ(mWin->serverCount(), 3);
-    EXPECT_TRUE(serverAt(mWin, "10.0.0.9:26000")->TestFlag(Server::Flag_Favorite));
+    Server *joined = serverAt(mWin, "10.0.0.9:26000");
+    EXPECT_TRUE(joined->TestFlag(Server::Flag_Favorite));
     EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
+    EXPECT_EQ(mWin->selectedServer(), joined);
+    mWin->addServer(listed);
+    loadList(mWin, mHome.path() + "/list", "10.0.0.9:26000\n");
+    EXPECT_EQ(mWin->serverCount(), 3);
 }
 
 // Found at Launch, the name listed first gave way to the address listed after it: its

@@ -348,18 +348,20 @@ TEST_F(MainWinTest, LinesForOneServerByNameAndByAddressKeepTheMark)
 {
     InetAddress::Resolver system = InetAddress::SetResolver(exampleResolves);
     mHome.writeSettings("server quake.example.test:26001 0\nfavorite 10.0.0.9:26001 0\n"
-                        "avoid 10.0.0.9:26002 0\nfavorite quake.example.test:26002 0\n");
+                        "avoid 10.0.0.9:26002 0\nfavorite quake.example.test:26002 0\n"
+                        "favorite quake.example.test:26003 0\nserver 10.0.0.9:26003 0\n");
     testing::internal::CaptureStderr();
     mWin = showWindow();
     std::string said = testing::internal::GetCapturedStderr();
     InetAddress::SetResolver(system);
-    EXPECT_EQ(mWin->serverCount(), 2);
+    EXPECT_EQ(mWin->serverCount(), 3);
     ASSERT_TRUE(mWin->writeSettings());
     std::string saved = mHome.readSettings();
     EXPECT_NE(saved.find("\nfavorite quake.example.test:26001 0\navoid 10.0.0.9:26002 0\n"),
               std::string::npos) << saved;
     EXPECT_NE(said.find("~/.vireorc line 4: favorite quake.example.test:26002"),
               std::string::npos) << said;
+    EXPECT_EQ(said.find("line 6"), std::string::npos) << "a line with no mark changes none";
 }
 
 // Started without a name server (offline, say), named servers stayed in the list as
