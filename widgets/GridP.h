@@ -417,6 +417,7 @@ int  SetFocus(XmLGridWidget g, int row, int col, int rowDir, int colDir);
 void ChangeFocus(XmLGridWidget g, int row, int col);
 void TextAction(XmLGridWidget g, int action);
 void DropFocus(XmLGridWidget g, bool row);
+void DropEdit(XmLGridWidget g);
 
 // GridText.cpp: text exchange
 int     Read(XmLGridWidget g, int format, char delimiter, int row, int col, const char *data);

@@ -316,6 +316,11 @@ static bool LoseFocus(XmLGridWidget g, bool rows, int first, int last)
     if (!FocusAmong(g, rows, first, last))
         return false;
     TextAction(g, TEXT_EDIT_CANCEL);
+    // The edit callback may have taken the focus elsewhere, where an edit it began stays;
+    // one it began here goes with its cell, as one the delete callbacks begin does.
+    if (!FocusAmong(g, rows, first, last))
+        return false;
+    DropEdit(g);
     if (rows)
         ChangeFocus(g, -1, g->grid.focusColumn);
     else

@@ -293,6 +293,9 @@ int SetFocus(XmLGridWidget g, int row, int col, int rowDir, int colDir)
         TextAction(g, TEXT_EDIT_COMPLETE);
         if (FindNextFocus(g, row, col, rowDir, colDir, &r, &c) < 0)
             return -1;
+        // An edit begun by the edit callback holds the focus on its own cell.
+        if (p->inEdit && (r != p->focusRow || c != p->focusColumn))
+            return -1;
     }
     ChangeFocus(g, r, c);
     return 0;
@@ -382,14 +385,28 @@ static void HideEditor(XmLGridWidget g)
     XtConfigureWidget(p->textWidget, 0, 0, 30, 10, 0);
 }
 
+// The edit is over before its end is reported: whatever the callback does (a layout, a
+// complete, a focus move) meets no open edit to end a second time, and an edit it begins
+// stays open. So the editor's text is already empty there; the cell has taken it.
 static void EndEdit(XmLGridWidget g, XmLGridCell cell, XmLGridCallbackData *cbs, int reason)
 {
     XmLGridPart *p = &g->grid;
     cbs->reason = reason;
     CellAction(cell, (Widget)g, cbs);
     SetTextTranslations(g, p->traverseTranslations);
-    CallEdit(g, cbs, reason);
     HideEditor(g);
+    CallEdit(g, cbs, reason);
+}
+
+// The edited cell is going away, and the callbacks that would report the edit's end have
+// had their turn: it ends without a word.
+void DropEdit(XmLGridWidget g)
+{
+    XmLGridPart *p = &g->grid;
+    if (p->inEdit) {
+        SetTextTranslations(g, p->traverseTranslations);
+        HideEditor(g);
+    }
 }
 
 // The focus cell is going away with its row or column, and the callbacks that would
@@ -397,10 +414,7 @@ static void EndEdit(XmLGridWidget g, XmLGridCell cell, XmLGridCallbackData *cbs,
 void DropFocus(XmLGridWidget g, bool row)
 {
     XmLGridPart *p = &g->grid;
-    if (p->inEdit) {
-        SetTextTranslations(g, p->traverseTranslations);
-        HideEditor(g);
-    }
+    DropEdit(g);
     if (row)
         p->focusRow = -1;
     else

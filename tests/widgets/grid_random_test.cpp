@@ -1,6 +1,7 @@
 // grid_random_test.cpp - XmLGrid under long runs of random public calls, actions and
 // callbacks that change the grid back, checked after every step for a grid that still
-// holds together, with any in-cell editor over the cell it edits. Run under the
+// holds together, with any in-cell editor over the cell it edits and each edit's end
+// reported once, after it is over. Run under the
 // sanitizers (scripts/sanitize.sh) it also catches reads of freed memory; each seed is one
 // bounded, repeatable run.
 // GoogleTest comes before the X headers, whose None macro it would trip over.
@@ -453,9 +454,17 @@ private:
     // and a run must be the same each time.
     void callback(XmLGridCallbackData *cbs)
     {
-        if (cbs->reason == XmCR_EDIT_BEGIN || cbs->reason == XmCR_EDIT_INSERT)
+        if (cbs->reason == XmCR_EDIT_BEGIN || cbs->reason == XmCR_EDIT_INSERT) {
             mEdited = GetCell(g(), part().headingRows + cbs->row,
                               part().headingColumns + cbs->column);
+            mOpen = true;
+        }
+        if (cbs->reason == XmCR_DELETE_ROW || cbs->reason == XmCR_DELETE_COLUMN)
+            mDeleted = true;
+        if (cbs->reason == XmCR_EDIT_CANCEL || cbs->reason == XmCR_EDIT_COMPLETE) {
+            editEnded();
+            return;
+        }
         if (cbs->reason == XmCR_CELL_DRAW || mDepth > 0 || !chance(4))
             return;
         mDepth++;
@@ -468,6 +477,48 @@ private:
         default: cellValues(); break;
         }
         mDepth--;
+    }
+
+    // The edit is over when its end is reported, once; what the callback does then meets a
+    // grid with no edit open, and an edit it begins stays open.
+    void editEnded()
+    {
+        if (part().inEdit)
+            fault("an edit's end reported while it is open");
+        if (!mOpen)
+            fault("an edit's end reported twice");
+        mOpen = false;
+        if (mDepth > 0 || !chance(30))
+            return;
+        mDepth++;
+        switch (pick(4)) {
+        case 0: layOut(); break;
+        case 1: XmLGridEditComplete(mGrid); break;
+        case 2: openEdit(); break;
+        default: focusAndEdit(); break;
+        }
+        mDepth--;
+    }
+
+    void layOut()
+    {
+        XmLGridPart &p = part();
+        switch (pick(4)) {
+        case 0: XtVaSetValues(mGrid, XmNscrollRow, position(p.rows), NULL); break;
+        case 1: XtVaSetValues(mGrid, XmNscrollColumn, position(p.columns), NULL); break;
+        case 2: XtVaSetValues(mGrid, XmNwidth, 200 + pick(200), NULL); break;
+        default:
+            // The edited column, of no width at times: the editor has no room there.
+            XtVaSetValues(mGrid, XmNcolumnType, XmALL_TYPES, XmNcolumn, p.focusColumn > 0 ? p.focusColumn : 0,
+                          XmNcolumnWidth, pick(3) * 8, NULL);
+            break;
+        }
+    }
+
+    void fault(const char *what)
+    {
+        if (mFault.empty())
+            mFault = what;
     }
 
     // ---- What must hold after every step
@@ -501,6 +552,14 @@ private:
         ASSERT_EQ(p.hiddenColumns, hidden) << "step " << mStep;
         ASSERT_LT(p.focusRow, RowCount(g())) << "step " << mStep;
         ASSERT_LT(p.focusColumn, ColCount(g())) << "step " << mStep;
+        ASSERT_EQ(mFault, "") << "step " << mStep;
+        // Only a cell deleted under an edit ends it without a word, the delete reported.
+        if (mOpen && !p.inEdit) {
+            ASSERT_TRUE(mDeleted) << "an edit ended without a report, step " << mStep;
+            mOpen = false;
+        }
+        ASSERT_EQ(p.inEdit, mOpen) << "step " << mStep;
+        mDeleted = false;
         checkEditor();
         checkSpanMarks();
         for (const std::string &w : sWarnings)
@@ -576,6 +635,9 @@ private:
     int mDepth = 0;
     Pixmap mPixmap = 0;
     XmLGridCell mEdited = nullptr;      // the cell the last edit began on
+    bool mOpen = false;                 // an edit's begin was reported and not its end
+    bool mDeleted = false;              // a row or column was deleted in this step
+    std::string mFault;                 // the first fault a callback saw
     std::vector<XmLGridRow> mRows;
     std::vector<XmLGridColumn> mColumns;
 };

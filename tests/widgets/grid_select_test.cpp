@@ -6,6 +6,8 @@
 
 #include <Xm/Text.h>
 
+#include <vector>
+
 namespace {
 
 class GridSelectTest : public GridTest {
@@ -344,6 +346,58 @@ TEST_F(GridSelectTest, MovingTheFocusCompletesTheEditInItsCell)
     EXPECT_FALSE(part().inEdit);
     EXPECT_EQ(text(2, 0), "typed");
     EXPECT_EQ(text(4, 0), "");
+}
+
+// The end of an edit was reported while the edit was open: a callback that laid out found
+// it open and ended it again, without bound, and an edit it began was wiped on its return.
+struct EndCallback {
+    std::vector<int> reasons;
+    int beginRow = -1;      // the row an edit is begun on at the next end
+};
+
+static void sScrollOnEndCB(Widget w, XtPointer clientData, XtPointer callData)
+{
+    auto *seen = (EndCallback *)clientData;
+    int reason = ((XmLGridCallbackData *)callData)->reason;
+    seen->reasons.push_back(reason);
+    if ((reason != XmCR_EDIT_CANCEL && reason != XmCR_EDIT_COMPLETE) || seen->reasons.size() > 8)
+        return;
+    int row = 0;
+    XtVaGetValues(w, XmNscrollRow, &row, NULL);
+    XtVaSetValues(w, XmNscrollRow, row ? 0 : 1, NULL);
+    if (seen->beginRow >= 0)
+        XmLGridEditBegin(w, True, seen->beginRow, 0);
+    seen->beginRow = -1;
+}
+
+TEST_F(GridSelectTest, AnEditIsOverWhenItsEndIsReported)
+{
+    make(XmSELECT_BROWSE_ROW, 100, 1);
+    XtVaSetValues(mGrid, XmNcellEditable, True, XmNheight, 300, NULL);
+    EndCallback seen;
+    XtAddCallback(mGrid, XmNeditCallback, sScrollOnEndCB, &seen);
+    show();
+    // No room for the editor ends the edit; the layout the callback makes ends nothing more.
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 5, 0), 0);
+    XtVaSetValues(mGrid, XmNcolumnType, XmCONTENT, XmNcolumn, 0, XmNcolumnWidth, 0, NULL);
+    EXPECT_EQ(seen.reasons, (std::vector<int>{XmCR_EDIT_BEGIN, XmCR_EDIT_CANCEL}));
+    EXPECT_FALSE(part().inEdit);
+    XtVaSetValues(mGrid, XmNcolumnType, XmCONTENT, XmNcolumn, 0, XmNcolumnWidth, 10, NULL);
+    seen.reasons.clear();
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 5, 0), 0);
+    seen.beginRow = 6;
+    XmLGridEditComplete(mGrid);
+    EXPECT_EQ(seen.reasons, (std::vector<int>{XmCR_EDIT_BEGIN, XmCR_EDIT_COMPLETE,
+                                              XmCR_EDIT_BEGIN}));
+    EXPECT_TRUE(part().inEdit) << "the edit begun when the last one ended";
+    EXPECT_EQ(part().focusRow, 7);
+    EXPECT_TRUE(viewable(XtWindow(part().textWidget)));
+    // Nor does deleting the edited row end one begun on a row that stays.
+    seen.beginRow = 2;
+    XmLGridDeleteRows(mGrid, XmCONTENT, 6, 1);
+    EXPECT_EQ(seen.reasons.size(), 5u);
+    EXPECT_TRUE(part().inEdit);
+    EXPECT_EQ(part().focusRow, 3);
 }
 
 TEST_F(GridSelectTest, GeometryFunctionsSpeakInTypes)
