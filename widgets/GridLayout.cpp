@@ -394,8 +394,11 @@ void ScrollCB(Widget w, XtPointer clientData, XtPointer callData)
     XmLGridPart *p = &g->grid;
     bool vert = w == p->verticalScrollBar;
     if (!vert && p->pixelScroll) {
+        // The editor moves with its cell, or is clipped with it, as in a layout pass.
+        TextAction(g, TEXT_HIDE);
         p->pixelScrollOffset = cbs->value;
         DrawArea(g, DRAW_HSCROLL, 0, 0);
+        TextAction(g, TEXT_SHOW);
         return;
     }
     int *scrollPos = vert ? &p->scrollRowPos : &p->scrollColumnPos;

@@ -4,6 +4,7 @@
 
 #include "grid_fixture.h"
 
+#include <Xm/ScrollBar.h>
 #include <Xm/Text.h>
 
 #include <vector>
@@ -293,6 +294,36 @@ TEST_F(GridSelectTest, ScrollingTheEditedCellAwayHidesTheEditor)
     EXPECT_TRUE(part().inEdit);
     XtVaSetValues(mGrid, XmNscrollRow, 0, NULL);
     EXPECT_FALSE(part().textHidden) << "shown over the cell again";
+}
+
+// The pixel scroll of a single column moved the cell and left the editor where it was:
+// larger than what shows of a fixed column, or shown once none of it did.
+TEST_F(GridSelectTest, AScrollByPixelsPlacesTheEditorOverWhatShowsOfItsCell)
+{
+    Arg args[4];
+    XtSetArg(args[0], XmNrows, 3);
+    XtSetArg(args[1], XmNcolumns, 1);
+    XtSetArg(args[2], XmNleftFixedCount, 1);
+    XtSetArg(args[3], XmNwidth, 200);
+    grid(args, 4);
+    XtVaSetValues(mGrid, XmNcellEditable, True, XmNcolumnWidth, 400, XmNcolumnSizePolicy,
+                  XmCONSTANT, NULL);
+    show();
+    ASSERT_TRUE(part().pixelScroll);
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 1, 0), 0);
+    Widget editor = part().textWidget, scrollBar = part().horizontalScrollBar;
+    int maximum = 0;
+    XtVaGetValues(scrollBar, XmNmaximum, &maximum, NULL);
+    ASSERT_GT(maximum, 300);
+    XmScrollBarSetValues(scrollBar, 300, 1, 1, 1, True);
+    XRectangle cell;
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 1, XmCONTENT, 0, True, &cell), 0);
+    ASSERT_GT(cell.width, 0);
+    EXPECT_TRUE(viewable(XtWindow(editor)));
+    EXPECT_EQ(editor->core.x, cell.x);
+    EXPECT_EQ(editor->core.width, cell.width);
+    XmScrollBarSetValues(scrollBar, maximum - 1, 1, 1, 1, True);
+    EXPECT_FALSE(viewable(XtWindow(editor))) << "no part of the cell shows";
 }
 
 // Rows added above the edited cell move it beyond the rows the old layout showed.
