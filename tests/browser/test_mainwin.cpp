@@ -84,6 +84,9 @@ TEST_F(MainWinTest, WithoutSettingsThePanesStartHiddenOnThePassedTab)
     // Shown at the size the window gives it, a pane has no size of the user's to save.
     mWin->toggleBottomPane();
     mWin->toggleRulesPane();
+    Dimension height = 0, least = 0;
+    XtVaGetValues(child("*infoPane"), XmNheight, &height, XmNpaneMinimum, &least, nullptr);
+    EXPECT_GT(height, least) << "as the paned window gives it, not cut to its least";
     ASSERT_TRUE(mWin->writeSettings());
     EXPECT_NE(mHome.readSettings().find("\ninfoPaneHeight 0\nrulePaneWidth 0\n"),
               std::string::npos);
@@ -176,6 +179,23 @@ TEST_F(MainWinTest, PanesComeBackAtTheirSavedSizes)
     resize(900, 700);
     XtVaGetValues(child("*infoPane"), XmNheight, &height, nullptr);
     EXPECT_EQ(height, 250);
+
+    // Shown again after the window changed while it was hidden, it fits the window as it is.
+    auto toggleAfter = [&](Dimension windowHeight) {
+        mWin->toggleBottomPane();
+        resize(900, windowHeight);
+        mWin->toggleBottomPane();
+        fwtest::pump(100);
+        XtVaGetValues(child("*infoPane"), XmNheight, &height, nullptr);
+        XtVaGetValues(child("*mainPane"), XmNheight, &mainHeight, nullptr);
+    };
+    resize(900, 420);
+    toggleAfter(700);
+    EXPECT_EQ(height, 250) << "given back";
+    toggleAfter(420);
+    EXPECT_LT(height, 250);
+    EXPECT_LE(farEdge(child("*infoPane"), XmNy, XmNheight), mainHeight) << "cut";
+    EXPECT_EQ(XmLGridRowIsVisible(mWin->serverGrid(), 2), 1);
 }
 
 // A saved rules width that pushed the player grid past the paned window's most (1000 px,
