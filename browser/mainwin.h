@@ -428,9 +428,9 @@ private:
     XtIntervalId mStatusTimer = 0;
     int          mStatusHoldMs = 10000;
 
-    // The window's least size, and the size it was last raised from (0 0: none).
+    // The window's least size, and the size it was last raised from and to (0 0: none).
     int                 mLeastWidth = 0, mLeastHeight = 0;
-    std::pair<int, int> mRaisedFrom{0, 0};
+    std::pair<int, int> mRaisedFrom{0, 0}, mRaisedTo{0, 0};
 
     long long    mPassEnd = 0;          // when this call of the work procedure is to return
     int          mMeterValue = -1;      // a step not shown yet; -1: none

@@ -175,24 +175,27 @@ void MainWin::keepLeastSize()
 {
     leastSize(&mLeastWidth, &mLeastHeight);
     XtVaSetValues(baseWidget(), XmNminWidth, mLeastWidth, XmNminHeight, mLeastHeight, nullptr);
-    mRaisedFrom = {0, 0};
+    mRaisedFrom = mRaisedTo = {0, 0};
     raiseToLeast();
 }
 
 // A window manager keeps a window at its least by itself. Without one, or with one that
 // does not, a window made smaller is raised to it: once for each size it is given, so a
-// manager that insists on a size of its own is not fought for ever.
+// manager that insists on a size of its own is not fought for ever. The size the raise
+// asked for is no new size given.
 void MainWin::raiseToLeast()
 {
     Widget shell = baseWidget();
-    int width = resource(shell, XmNwidth), height = resource(shell, XmNheight);
-    if (width >= mLeastWidth && height >= mLeastHeight) {
-        mRaisedFrom = {0, 0};
+    std::pair<int, int> size(resource(shell, XmNwidth), resource(shell, XmNheight));
+    if (size.first >= mLeastWidth && size.second >= mLeastHeight) {
+        if (size != mRaisedTo)
+            mRaisedFrom = mRaisedTo = {0, 0};
         return;
     }
-    if (width == mRaisedFrom.first && height == mRaisedFrom.second)
+    if (size == mRaisedFrom)
         return;
-    mRaisedFrom = {width, height};
-    XtVaSetValues(shell, XmNwidth, (Dimension)std::max(width, mLeastWidth),
-                  XmNheight, (Dimension)std::max(height, mLeastHeight), nullptr);
+    mRaisedFrom = size;
+    mRaisedTo = {std::max(size.first, mLeastWidth), std::max(size.second, mLeastHeight)};
+    XtVaSetValues(shell, XmNwidth, (Dimension)mRaisedTo.first,
+                  XmNheight, (Dimension)mRaisedTo.second, nullptr);
 }

@@ -319,6 +319,29 @@ TEST_F(MainWinTest, AWindowAskedTooSmallIsRaisedToItsLeast)
     ASSERT_EQ(XmLGridRowColumnToXY(players, XmCONTENT, 1, XmCONTENT, 2, False, &whole), 0);
     ASSERT_EQ(XmLGridRowColumnToXY(players, XmCONTENT, 1, XmCONTENT, 2, True, &seen), 0);
     EXPECT_EQ(seen.height, whole.height);
+
+    // A window manager that keeps the window smaller (a tiling one) has its way after one
+    // try: the two are not to resize the window back and forth for ever.
+    Display *manager = XOpenDisplay(DisplayString(XtDisplay(shell)));
+    ASSERT_NE(manager, nullptr);
+    XSelectInput(manager, XtWindow(shell), StructureNotifyMask);
+    XResizeWindow(manager, XtWindow(shell), 300, 150);
+    int insisted = 0;
+    for (int round = 0; round < 40; round++) {
+        fwtest::pump(20);
+        XSync(manager, False);
+        while (XPending(manager)) {
+            XEvent event;
+            XNextEvent(manager, &event);
+            if (event.type == ConfigureNotify &&
+                (event.xconfigure.width != 300 || event.xconfigure.height != 150)) {
+                XResizeWindow(manager, XtWindow(shell), 300, 150);
+                insisted++;
+            }
+        }
+    }
+    XCloseDisplay(manager);
+    EXPECT_EQ(insisted, 1);
 }
 
 TEST_F(MainWinTest, ServersAndSourcesComeBackOutUnchanged)
