@@ -205,6 +205,27 @@ FakeGameScript richScript(int rules, int players)
     return script;
 }
 
+void pressKey(Widget w, KeySym key)
+{
+    // A window manager gives a new window the keyboard focus, and the toolkit puts it on
+    // the first widget that takes it; on a bare display nothing does.
+    if (!XmGetFocusWidget(w))
+        XmProcessTraversal(w, XmTRAVERSE_CURRENT);
+    Widget focus = XmGetFocusWidget(w);
+    Widget target = focus ? focus : w;
+    Display *display = XtDisplay(target);
+    XEvent event = {};
+    event.xkey.display = display;
+    event.xkey.window = XtWindow(target);
+    event.xkey.root = DefaultRootWindow(display);
+    event.xkey.keycode = XKeysymToKeycode(display, key);
+    event.xkey.same_screen = True;
+    for (int type : {KeyPress, KeyRelease}) {
+        event.xkey.type = type;
+        XtDispatchEvent(&event);
+    }
+}
+
 void crossing(Widget w, int type)
 {
     XCrossingEvent event;
