@@ -37,7 +37,6 @@ Widget AddDialog::createContents(Widget form)
                                  XmNorientation, XmHORIZONTAL, nullptr);
     XtVaCreateManagedWidget("hostLabel", xmLabelWidgetClass, rc, nullptr);
     _hostField = XtVaCreateManagedWidget("hostField", xmTextFieldWidgetClass, rc, nullptr);
-    XtAddCallback(_hostField, XmNactivateCallback, &Dialog::sOkCB, this);
     XtVaCreateManagedWidget("portLabel", xmLabelWidgetClass, rc, nullptr);
     _portField = XtVaCreateManagedWidget("portField", xmTextFieldWidgetClass, rc,
                                          XmNcolumns, 5, XmNmaxLength, 5, nullptr);

@@ -73,6 +73,10 @@ void Dialog::build()
             Widget actions = createActionArea(_form);
             XtVaSetValues(_workWidget, XmNbottomAttachment, XmATTACH_WIDGET,
                           XmNbottomWidget, actions, nullptr);
+            // Return presses OK and Escape Cancel (OK where there is none), wherever the
+            // focus is in the dialog, a text field included.
+            XtVaSetValues(_form, XmNdefaultButton, _ok,
+                          XmNcancelButton, _cancel ? _cancel : _ok, nullptr);
         } else {
             XtVaSetValues(_workWidget, XmNbottomAttachment, XmATTACH_FORM, nullptr);
         }

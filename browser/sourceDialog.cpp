@@ -24,7 +24,6 @@ const char *SourceDialog::className()
 Widget SourceDialog::createContents(Widget form)
 {
     Widget field = XtVaCreateWidget("sourceField", xmTextFieldWidgetClass, form, nullptr);
-    XtAddCallback(field, XmNactivateCallback, &Dialog::sOkCB, this);
     return field;
 }
 

@@ -4,11 +4,14 @@
 
 #include "browser/addDialog.h"
 #include "browser/aboutDialog.h"
+#include "browser/optionsDialog.h"
+#include "browser/sourceDialog.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
 
 #include <Xm/Form.h>
 #include <Xm/TextF.h>
+#include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 
 #include <arpa/inet.h>
@@ -151,6 +154,44 @@ TEST_F(DialogTest, AboutShowsItsFourLabelsInOrderAndOkCloses)
     EXPECT_EQ(find("*AboutDialog"), form);      // one dialog, kept
 }
 
+// Escape closed none of the program's dialogs, and Return did nothing in Options or About.
+TEST_F(DialogTest, ReturnIsOKAndEscapeIsCancelInEveryDialog)
+{
+    auto up = [](Widget form) { return XtIsManaged(form); };
+    mWin->showOptionsDialog();
+    OptionsDialog *options = mWin->optionsDialog();
+    pressKey(options->form(), XK_Escape);
+    EXPECT_FALSE(up(options->form())) << "Escape in Options";
+    mWin->showOptionsDialog();
+    XmToggleButtonSetState(XtNameToWidget(options->form(), "*queryOnLoad"), True, True);
+    pressKey(options->form(), XK_Return);
+    EXPECT_FALSE(up(options->form())) << "Return in Options";
+    EXPECT_TRUE(mWin->options().queryOnLoad) << "Return is OK, which applies";
+
+    mWin->showOptionsDialog();
+    fwtest::press(options->form(), fwtest::Apply);
+    XtCallCallbacks(XtNameToWidget(options->form(), "*add"), XmNactivateCallback, nullptr);
+    ASSERT_NE(options->sourceDialog(), nullptr);
+    Widget source = options->sourceDialog()->form();
+    pressKey(source, XK_Escape);
+    EXPECT_FALSE(up(source)) << "Escape in Source";
+    pressKey(options->form(), XK_Escape);
+
+    mWin->showAddDialog();
+    Widget add = find("*AddDialog");
+    XmTextFieldSetString(XtNameToWidget(add, "*hostField"), (char *)"10.0.0.8");
+    pressKey(add, XK_Escape);
+    EXPECT_FALSE(up(add)) << "Escape in Add";
+    EXPECT_EQ(mWin->serverCount(), 0);
+
+    for (KeySym key : {XK_Return, XK_Escape}) {
+        MainWin::aboutCB(nullptr, mWin, nullptr);
+        Widget about = find("*AboutDialog");
+        pressKey(about, key);
+        EXPECT_FALSE(up(about)) << XKeysymToString(key) << " in About";
+    }
+}
+
 // ---- The add dialog
 
 class AddDialogTest : public DialogTest {
@@ -239,7 +280,8 @@ TEST_F(AddDialogTest, PortFieldTakesFiveCharactersAndReturnInTheHostIsOk)
     XtVaGetValues(XtNameToWidget(mForm, "*portField"), XmNmaxLength, &maxLength, nullptr);
     EXPECT_EQ(maxLength, 5);
     type("*hostField", "10.0.0.9");
-    XtCallCallbacks(XtNameToWidget(mForm, "*hostField"), XmNactivateCallback, nullptr);
+    XmProcessTraversal(XtNameToWidget(mForm, "*hostField"), XmTRAVERSE_CURRENT);
+    pressKey(mForm, XK_Return);
     EXPECT_NE(serverAt(mWin, "10.0.0.9:26000"), nullptr);
     EXPECT_FALSE(XtIsManaged(mForm));
 }

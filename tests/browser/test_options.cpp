@@ -374,7 +374,8 @@ TEST_F(OptionsDialogTest, SourceDialogAddsTypedSourcesTwiceButNeverAnEmptyOne)
     XmTextFieldSetString(text, (char *)"file:/srv/list");
     click(sd->button(Dialog::Button_Apply));
     EXPECT_EQ(textOf(text), "file:/srv/list");    // kept for the next one
-    XtCallCallbacks(text, XmNactivateCallback, nullptr);    // Return is OK
+    XmProcessTraversal(text, XmTRAVERSE_CURRENT);
+    pressKey(text, XK_Return);                              // Return is OK
     EXPECT_FALSE(XtIsManaged(sd->form()));
     std::vector<std::string> expected = {"http://localhost/a.txt", "file:/tmp/b.txt",
                                          "file:/srv/list", "file:/srv/list"};
