@@ -28,6 +28,7 @@ MainWin::MainWin() : VkWindow("MainWin")
     mQueryInfo.getPlayers = 0;
     mQueryInfo.getRules = 0;
     createMenuBar();
+    setIconName("Vireo");      // what a task bar and an iconified window show
 }
 
 MainWin::~MainWin()
@@ -35,6 +36,8 @@ MainWin::~MainWin()
     abandonRun();
     if (mStatusTimer)
         XtRemoveTimeOut(mStatusTimer);
+    if (mPlaceTimer)
+        XtRemoveTimeOut(mPlaceTimer);
     cancelGridSync();
     delete mPopupMenu;
     mPopupMenu = nullptr;
@@ -74,6 +77,7 @@ void MainWin::show()
     }
     readSettings();
     VkWindow::show();       // builds the widget tree with the view tab read above
+    watchPlace();
     applyPaneSettings();
     updatePaneLabels();
     updateCommandState();

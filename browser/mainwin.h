@@ -269,6 +269,17 @@ private:
     void keepLeastSize();
     void raiseToLeast();
 
+    // place.cpp
+    static const char *givenGeometry();
+    std::string geometryNow();
+    bool sizedByManager();
+    std::string geometryToSave();
+    void watchPlace();
+    static void sPlaceEH(Widget, XtPointer clientData, XEvent *event, Boolean *);
+    void placeChanged(const XEvent *event);
+    static void sPlaceTimerCB(XtPointer clientData, XtIntervalId *);
+    void notePlace();
+
     // mainwin_settings.cpp
     void applySettings(const Settings &settings);
     void addServerLine(const ServerEntry &entry);
@@ -400,6 +411,11 @@ private:
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;
     std::string mGeometry;          // the shell's "geometry" resource points into it
+    std::string mGivenGeometry;     // -geometry, in its place for this run
+    // The window's size and place as the user last gave them, kept while the manager has
+    // it maximized; mPlaceTimer looks at the window once the manager is done with it.
+    std::string  mOwnGeometry;
+    XtIntervalId mPlaceTimer = 0;
     PaneHold    mInfoHold, mRulesHold;     // the bottom pane's height, the rules pane's width
     bool        mShowRules = false;
     std::string mSettingsUnread;    // why the file was not read whole; empty: it was, or none

@@ -40,10 +40,14 @@ void MainWin::applySettings(const Settings &s)
     mDebug = s.debug;
     Screen *screen = XtScreen(baseWidget());
     // A size of nothing or a place off the screen would hide the window: the default then.
+    // The shell keeps the pointer, not a copy.
     if (usableGeometry(s.geometry.c_str(), WidthOfScreen(screen), HeightOfScreen(screen))) {
-        // The shell keeps the pointer, not a copy.
         mGeometry = s.geometry;
         XtVaSetValues(baseWidget(), XmNgeometry, mGeometry.c_str(), nullptr);
+    }
+    if (const char *given = givenGeometry()) {
+        mGivenGeometry = given;
+        XtVaSetValues(baseWidget(), XmNgeometry, mGivenGeometry.c_str(), nullptr);
     }
     mInfoHold.chosen = s.infoPaneHeight;
     mRulesHold.chosen = s.rulePaneWidth;
@@ -94,11 +98,7 @@ bool MainWin::writeSettings()
     }
     Settings s;
     s.debug = mDebug;
-    Dimension width = 0, height = 0;
-    Position x = 0, y = 0;
-    XtVaGetValues(baseWidget(), XmNwidth, &width, XmNheight, &height, XmNx, &x, XmNy, &y,
-                  nullptr);
-    s.geometry = formatGeometry(width, height, x, y);
+    s.geometry = geometryToSave();
     Screen *screen = XtScreen(baseWidget());
     // Never one that would hide the window at the next start: what was read, or none.
     if (!usableGeometry(s.geometry.c_str(), WidthOfScreen(screen), HeightOfScreen(screen)))

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/app.h"
+#include "tests/browser/desktop.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
 #include "widgets/Grid.h"
@@ -14,6 +15,7 @@
 
 #include <arpa/inet.h>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 
@@ -490,6 +492,147 @@ TEST_F(MainWinTest, StartsWithoutHome)
     mWin = showWindow();
     EXPECT_NE(child("*status"), nullptr);
     EXPECT_FALSE(mWin->sources().empty());
+}
+
+// ---- Under a window manager, and what the desktop asks of a window
+
+static std::string savedGeometry(const std::string &settings)
+{
+    size_t at = settings.find("mainwin ");
+    return at == std::string::npos ? "" : settings.substr(at + 8, settings.find('\n', at) - at - 8);
+}
+
+class MainWinDesktopTest : public MainWinTest {
+protected:
+    void useDesktop(PrivateDesktop::Manager manager)
+    {
+        mDesktop = std::make_unique<PrivateDesktop>(manager);
+        ASSERT_TRUE(mDesktop->ready()) << "no private display (scripts/deps.sh installs "
+                                          "Xvfb and openbox)";
+    }
+    // A new start from the saved file; the old window goes once the new one is up.
+    void restart()
+    {
+        TestWin *old = mWin;
+        mWin = showWindow();
+        delete old;
+        settle();
+    }
+    // The manager frames the window and tells it where it is: events until it has.
+    void settle()
+    {
+        Display *display = XtDisplay(mWin->baseWidget());
+        Window window = XtWindow(mWin->baseWidget());
+        pumpUntil([&] { return frameOf(display, window) != window; }, 3000);
+        fwtest::pump(300);
+    }
+    void frame(int *x, int *y, int *width, int *height)
+    {
+        frameBox(XtDisplay(mWin->baseWidget()), XtWindow(mWin->baseWidget()), x, y, width,
+                 height);
+    }
+    void size(Dimension *width, Dimension *height)
+    {
+        XtVaGetValues(mWin->baseWidget(), XmNwidth, width, XmNheight, height, nullptr);
+    }
+    std::string saved()
+    {
+        EXPECT_TRUE(mWin->writeSettings());
+        return savedGeometry(mHome.readSettings());
+    }
+
+    std::unique_ptr<PrivateDesktop> mDesktop;
+};
+
+// The place saved was the window's inside the manager's frame, and the next start put the
+// frame there: the window walked down by the title bar at every session.
+TEST_F(MainWinDesktopTest, TheWindowComesBackWhereItWasUnderAManager)
+{
+    useDesktop(PrivateDesktop::Openbox);
+    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\nserver 10.0.0.1:26000 0\n");
+    for (int session = 1; session <= 5; session++) {
+        SCOPED_TRACE("session " + std::to_string(session));
+        restart();
+        int x = 0, y = 0, width = 0, height = 0;
+        frame(&x, &y, &width, &height);
+        EXPECT_EQ(x, 100);
+        EXPECT_EQ(y, 100);
+        EXPECT_EQ(saved(), "820x600+100+100");
+    }
+}
+
+// A quit while maximized saved the screen's size, and the next start ran past its foot.
+TEST_F(MainWinDesktopTest, AWindowQuitMaximizedComesBackAsItWasBefore)
+{
+    useDesktop(PrivateDesktop::Openbox);
+    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\nserver 10.0.0.1:26000 0\n");
+    restart();
+    Display *display = XtDisplay(mWin->baseWidget());
+    Window window = XtWindow(mWin->baseWidget());
+    XMoveWindow(display, window, 200, 150);     // the user moves it first
+    fwtest::pump(600);
+    for (const char *state : {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_FULLSCREEN"}) {
+        SCOPED_TRACE(state);
+        bool maximize = strcmp(state, "_NET_WM_STATE_MAXIMIZED_VERT") == 0;
+        askWindowState(display, window, true, state,
+                       maximize ? "_NET_WM_STATE_MAXIMIZED_HORZ" : nullptr);
+        Dimension width = 0, height = 0;
+        ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return width >= 1270; }, 3000));
+        EXPECT_EQ(saved(), "820x600+200+150");
+        askWindowState(display, window, false, state,
+                       maximize ? "_NET_WM_STATE_MAXIMIZED_HORZ" : nullptr);
+        ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return width == 820; }, 3000));
+        fwtest::pump(600);
+    }
+    // Quit maximized, the next start is the window before, whole on the screen.
+    askWindowState(display, window, true, "_NET_WM_STATE_MAXIMIZED_VERT",
+                   "_NET_WM_STATE_MAXIMIZED_HORZ");
+    Dimension width = 0, height = 0;
+    ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return width >= 1270; }, 3000));
+    saved();
+    restart();
+    int x = 0, y = 0, outerWidth = 0, outerHeight = 0;
+    frame(&x, &y, &outerWidth, &outerHeight);
+    size(&width, &height);
+    EXPECT_EQ(width, 820);
+    EXPECT_EQ(height, 600);
+    EXPECT_EQ(x, 200);
+    EXPECT_EQ(y, 150);
+    EXPECT_LE(y + outerHeight, 1024);
+}
+
+// -geometry went to the application's own shell, which is never shown.
+TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
+{
+    static char program[] = "vireo", option[] = "-geometry", value[] = "700x450+30+30";
+    static char *argv[] = {program, option, value, nullptr};
+    static int argc = 3;
+    new App("Vireo", &argc, argv);
+    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\n");
+    mWin = showWindow();
+    Widget shell = mWin->baseWidget();
+    Dimension width = 0, height = 0;
+    XtVaGetValues(shell, XmNwidth, &width, XmNheight, &height, nullptr);
+    int x = 0, y = 0;
+    Window child = None;
+    XTranslateCoordinates(XtDisplay(shell), XtWindow(shell), DefaultRootWindow(XtDisplay(shell)),
+                          0, 0, &x, &y, &child);
+    EXPECT_EQ(width, 700);
+    EXPECT_EQ(height, 450);
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(y, 30);
+    ASSERT_TRUE(mWin->writeSettings());
+    EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+30+30");
+}
+
+TEST_F(MainWinTest, TheIconNameIsTheProgramsName)
+{
+    mWin = showWindow();
+    XTextProperty icon = {};
+    ASSERT_TRUE(XGetWMIconName(XtDisplay(mWin->baseWidget()), XtWindow(mWin->baseWidget()),
+                               &icon));
+    EXPECT_STREQ((const char *)icon.value, "Vireo");
+    XFree(icon.value);
 }
 
 // The program's folder never overruns the caller's buffer: cut where asked, refused where

@@ -1,0 +1,138 @@
+// place.cpp - MainWin's size and place on the screen: the one given on the command line,
+// the one saved at quit, and the one it had before the window manager maximized it.
+#include "browser/mainwin.h"
+
+#include "browser/settings.h"
+#include "framework/VkApp.h"
+
+#include <Xm/Xm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <cstring>
+
+// The manager sets a maximized window's size and then its state (or the other way round);
+// the window is looked at once both have come.
+static const unsigned long PlaceSettleMs = 250;
+
+// ---- The size and place given
+
+// The toolkit takes -geometry as a resource of the application's own shell, which is never
+// shown: the main window takes it over, for this run, over the saved one.
+const char *MainWin::givenGeometry()
+{
+    String geometry = nullptr;
+    XtVaGetValues(gApplication->baseWidget(), XmNgeometry, &geometry, nullptr);
+    return geometry && *geometry ? geometry : nullptr;
+}
+
+// ---- The size and place now
+
+// The manager's frame, or the window itself without one: its ancestor just below the root.
+static Window topWindow(Display *display, Window window)
+{
+    Window root = None, parent = None, *children = nullptr;
+    unsigned int count = 0;
+    while (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        XFree(children);
+        if (parent == root || parent == None)
+            break;
+        window = parent;
+    }
+    return window;
+}
+
+// A place "+x+y" given at start puts the outer corner of the manager's frame there (of the
+// window itself without a manager), as the default gravity asks: so that corner is the place
+// saved, and each session comes back where the last one ended.
+std::string MainWin::geometryNow()
+{
+    Widget shell = baseWidget();
+    Dimension width = 0, height = 0;
+    Position shellX = 0, shellY = 0;
+    XtVaGetValues(shell, XmNwidth, &width, XmNheight, &height, XmNx, &shellX, XmNy, &shellY,
+                  nullptr);
+    int x = shellX, y = shellY;
+    if (XtIsRealized(shell)) {
+        Window root = None;
+        unsigned int outerWidth = 0, outerHeight = 0, border = 0, depth = 0;
+        XGetGeometry(XtDisplay(shell), topWindow(XtDisplay(shell), XtWindow(shell)), &root, &x,
+                     &y, &outerWidth, &outerHeight, &border, &depth);
+    }
+    return formatGeometry(width, height, x, y);
+}
+
+// A maximized or full-screen window has the manager's size, not the user's.
+bool MainWin::sizedByManager()
+{
+    Widget shell = baseWidget();
+    if (!XtIsRealized(shell))
+        return false;
+    Display *display = XtDisplay(shell);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(display, XtWindow(shell), XInternAtom(display, "_NET_WM_STATE", False),
+                           0, 64, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) != Success)
+        return false;
+    const Atom managed[] = {XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                            XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False),
+                            XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False)};
+    bool sized = false;
+    for (unsigned long i = 0; data && format == 32 && i < count; i++) {
+        for (Atom state : managed)
+            sized = sized || ((Atom *)data)[i] == state;
+    }
+    XFree(data);
+    return sized;
+}
+
+// The size and place to save: the window's own, or, while the manager has maximized it, the
+// one it had before, which the next start gives back.
+std::string MainWin::geometryToSave()
+{
+    return sizedByManager() ? mOwnGeometry : geometryNow();
+}
+
+// ---- Following the window
+
+void MainWin::watchPlace()
+{
+    mOwnGeometry = mGeometry;
+    XtAddEventHandler(baseWidget(), StructureNotifyMask | PropertyChangeMask, False,
+                      &MainWin::sPlaceEH, this);
+}
+
+void MainWin::sPlaceEH(Widget, XtPointer clientData, XEvent *event, Boolean *)
+{
+    static_cast<MainWin *>(clientData)->placeChanged(event);
+}
+
+void MainWin::placeChanged(const XEvent *event)
+{
+    bool moved = event->type == ConfigureNotify || event->type == MapNotify ||
+                 event->type == ReparentNotify;
+    bool state = event->type == PropertyNotify &&
+                 event->xproperty.atom == XInternAtom(event->xany.display, "_NET_WM_STATE", False);
+    if (!moved && !state)
+        return;
+    if (mPlaceTimer)
+        XtRemoveTimeOut(mPlaceTimer);
+    mPlaceTimer = XtAppAddTimeOut(gApplication->appContext(), PlaceSettleMs,
+                                  &MainWin::sPlaceTimerCB, this);
+}
+
+void MainWin::sPlaceTimerCB(XtPointer clientData, XtIntervalId *)
+{
+    MainWin *win = static_cast<MainWin *>(clientData);
+    win->mPlaceTimer = 0;
+    win->notePlace();
+}
+
+void MainWin::notePlace()
+{
+    if (!sizedByManager())
+        mOwnGeometry = geometryNow();
+}
