@@ -102,7 +102,8 @@ static void keepPlayersInView(Widget pane, Widget players)
         XtVaGetValues(vsb, XmNwidth, &vsbWidth, nullptr);
     XtVaGetValues(pane, XmNmarginHeight, &margin, nullptr);
     int width = name.x + name.width + shadow + barMargin + vsbWidth;
-    int height = 2 * margin + 2 * name.y + 3 * name.height + barMargin + hsbHeight;
+    // The headings and the rows are two bands, each inside shadows of its own.
+    int height = 2 * margin + 4 * shadow + 3 * name.height + barMargin + hsbHeight;
     raiseLeast(players, width);
     raiseLeast(pane, height);
 }

@@ -52,6 +52,9 @@ public:
     struct PaneHold {
         int chosen = 0;
         int natural = 0;
+        // The least at which the pane shows something of use; its paneMinimum is lower
+        // while the window is held below its own least.
+        int least = 0;
     };
 
     MainWin();
@@ -265,6 +268,7 @@ private:
     void watchSashes(Widget paned);
     static void sMainPaneEH(Widget, XtPointer clientData, XEvent *event, Boolean *);
     void fitPanes();
+    void shareShortRoom();
     void leastSize(int *width, int *height);
     void keepLeastSize();
     void raiseToLeast();
@@ -417,6 +421,7 @@ private:
     std::string  mOwnGeometry;
     XtIntervalId mPlaceTimer = 0;
     PaneHold    mInfoHold, mRulesHold;     // the bottom pane's height, the rules pane's width
+    PaneHold    mServerHold;               // the server pane's least
     bool        mShowRules = false;
     std::string mSettingsUnread;    // why the file was not read whole; empty: it was, or none
 

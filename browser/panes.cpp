@@ -16,10 +16,14 @@
 
 void MainWin::applyPaneSettings()
 {
+    Dimension least = 0;
     setManagedState(mInfoPane, (mModeFlags & Mode_ShowInfo) != 0);
     if (mRuleGrid)
         setManagedState(mRuleGrid, (mModeFlags & Mode_ShowRules) != 0);
-    XtVaSetValues(mServerPane, XmNpaneMinimum, serverPaneLeast(), nullptr);
+    mServerHold.least = serverPaneLeast();
+    XtVaSetValues(mServerPane, XmNpaneMinimum, (Dimension)mServerHold.least, nullptr);
+    XtVaGetValues(mInfoPane, XmNpaneMinimum, &least, nullptr);
+    mInfoHold.least = least;
     keepLeastSize();
     fitPanes();
 }
@@ -110,6 +114,7 @@ static void fitPane(Widget pane, Widget other, bool vertical, MainWin::PaneHold 
 
 void MainWin::fitPanes()
 {
+    shareShortRoom();
     fitPane(mInfoPane, mServerPane, true, &mInfoHold);
     if (paneShown(mInfoPane))
         fitPane(mRuleGrid, mPlayerGrid, false, &mRulesHold);
@@ -122,6 +127,32 @@ void MainWin::sMainPaneEH(Widget, XtPointer clientData, XEvent *event, Boolean *
     MainWin *win = static_cast<MainWin *>(clientData);
     win->raiseToLeast();
     win->fitPanes();
+}
+
+static void setLeast(Widget pane, int least)
+{
+    Dimension now = 0;
+    XtVaGetValues(pane, XmNpaneMinimum, &now, nullptr);
+    if (now != least)
+        XtVaSetValues(pane, XmNpaneMinimum, (Dimension)least, nullptr);
+}
+
+// A window held below its least (a tiling manager may refuse the least) cannot show both
+// panes at theirs: the bottom pane gives way first, down to nothing, so that the tabs, the
+// heading and a row of the list stay in view. Each gets its least back when there is room.
+void MainWin::shareShortRoom()
+{
+    int serverLeast = mServerHold.least, infoLeast = mInfoHold.least;
+    if (paneShown(mInfoPane)) {
+        Dimension whole = 0, margin = 0, spacing = 0;
+        XtVaGetValues(mMainPane, XmNheight, &whole, XmNmarginHeight, &margin,
+                      XmNspacing, &spacing, nullptr);
+        int room = (int)whole - 2 * margin - spacing;
+        infoLeast = std::max(1, std::min(infoLeast, room - serverLeast));
+        serverLeast = std::max(1, std::min(serverLeast, room - infoLeast));
+    }
+    setLeast(mInfoPane, infoLeast);
+    setLeast(mServerPane, serverLeast);
 }
 
 // ---- The window's least size
@@ -162,10 +193,9 @@ void MainWin::leastSize(int *width, int *height)
         inside = std::max(inside, bottom + paneMarginWidth);
     }
     *width = std::max((int)preferred(menuBarWidget).width, aroundWidth + inside);
-    int panes = 2 * resource(mMainPane, XmNmarginHeight) +
-                resource(mServerPane, XmNpaneMinimum);
+    int panes = 2 * resource(mMainPane, XmNmarginHeight) + mServerHold.least;
     if (infoShown)
-        panes += resource(mMainPane, XmNspacing) + resource(mInfoPane, XmNpaneMinimum);
+        panes += resource(mMainPane, XmNspacing) + mInfoHold.least;
     *height = aroundHeight + preferred(menuBarWidget).height + preferred(mToolBar).height +
               panes + preferred(statusForm).height;
 }

@@ -625,6 +625,70 @@ TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
     EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+30+30");
 }
 
+// Whether a grid's row (-1: the heading) is wholly in view, above the scroll bar.
+static bool rowInView(Widget grid, int row)
+{
+    unsigned char type = row < 0 ? XmHEADING : XmCONTENT;
+    XRectangle whole, seen;
+    if (XmLGridRowColumnToXY(grid, type, row < 0 ? 0 : row, XmCONTENT, 0, False, &whole) < 0 ||
+        XmLGridRowColumnToXY(grid, type, row < 0 ? 0 : row, XmCONTENT, 0, True, &seen) < 0 ||
+        seen.height != whole.height)
+        return false;
+    Widget hsb = nullptr;
+    XtVaGetValues(grid, XmNhorizontalScrollBar, &hsb, nullptr);
+    Position barTop = 0;
+    if (hsb && XtIsManaged(hsb))
+        XtVaGetValues(hsb, XmNy, &barTop, nullptr);
+    return !(hsb && XtIsManaged(hsb)) || whole.y + whole.height <= barTop;
+}
+
+// A tiling manager held the window below its least: the bottom pane kept its least and the
+// list got a few pixels, not one row.
+TEST_F(MainWinDesktopTest, AShortTileKeepsARowOfTheList)
+{
+    useDesktop(PrivateDesktop::Bare);
+    ASSERT_TRUE(mDesktop->holdWindowsAt(1000, 200));
+    mHome.writeSettings("mainwin 1000x600+0+0\nshowinfo true\ninfoPaneHeight 150\n"
+                        "filter all\nserver 10.0.0.1:26000 0\nserver 10.0.0.2:26000 0\n");
+    mWin = showWindow();
+    Dimension width = 0, height = 0;
+    ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return height == 200; }, 3000));
+    fwtest::pump(300);
+    size(&width, &height);
+    ASSERT_EQ(height, 200);
+    EXPECT_TRUE(rowInView(mWin->serverGrid(), -1));
+    EXPECT_TRUE(rowInView(mWin->serverGrid(), 0));
+    Dimension mainHeight = 0;
+    XtVaGetValues(child("*mainPane"), XmNheight, &mainHeight, nullptr);
+    EXPECT_LE(farEdge(child("*serverPane"), XmNy, XmNheight), mainHeight);
+
+    // The manager gone and the window grown, the pane comes back at the size chosen.
+    mDesktop->stopHolding();
+    XResizeWindow(XtDisplay(mWin->baseWidget()), XtWindow(mWin->baseWidget()), 1000, 600);
+    ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return height == 600; }, 3000));
+    fwtest::pump(200);
+    Dimension paneHeight = 0;
+    XtVaGetValues(child("*infoPane"), XmNheight, &paneHeight, nullptr);
+    EXPECT_EQ(paneHeight, 150);
+    ASSERT_TRUE(mWin->writeSettings());
+    EXPECT_NE(mHome.readSettings().find("infoPaneHeight 150\n"), std::string::npos);
+}
+
+// At the bottom pane's least the players' scroll bar covered half of the second row when
+// the list scrolled sideways.
+TEST_F(MainWinTest, TheBottomPaneLeastHoldsTwoPlayerRowsAboveItsScrollBar)
+{
+    mHome.writeSettings("mainwin 700x100+0+0\nshowinfo true\nshowrules true\n"
+                        "rulePaneWidth 1900\nfilter all\nserver 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    Widget players = child("*playerGrid"), hsb = nullptr;
+    XmLGridAddRows(players, XmCONTENT, 0, 2);
+    fwtest::pump(100);
+    XtVaGetValues(players, XmNhorizontalScrollBar, &hsb, nullptr);
+    ASSERT_TRUE(hsb && XtIsManaged(hsb)) << "the player list does not scroll sideways";
+    EXPECT_TRUE(rowInView(players, 1));
+}
+
 TEST_F(MainWinTest, TheIconNameIsTheProgramsName)
 {
     mWin = showWindow();
