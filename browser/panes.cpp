@@ -142,15 +142,17 @@ static void setLeast(Widget pane, int least)
 // heading and a row of the list stay in view. Each gets its least back when there is room.
 void MainWin::shareShortRoom()
 {
-    int serverLeast = mServerHold.least, infoLeast = mInfoHold.least;
+    Dimension whole = 0, margin = 0, spacing = 0;
+    XtVaGetValues(mMainPane, XmNheight, &whole, XmNmarginHeight, &margin, XmNspacing, &spacing,
+                  nullptr);
+    int room = (int)whole - 2 * margin, infoLeast = mInfoHold.least;
     if (paneShown(mInfoPane)) {
-        Dimension whole = 0, margin = 0, spacing = 0;
-        XtVaGetValues(mMainPane, XmNheight, &whole, XmNmarginHeight, &margin,
-                      XmNspacing, &spacing, nullptr);
-        int room = (int)whole - 2 * margin - spacing;
-        infoLeast = std::max(1, std::min(infoLeast, room - serverLeast));
-        serverLeast = std::max(1, std::min(serverLeast, room - infoLeast));
+        room -= spacing;
+        infoLeast = std::max(1, std::min(infoLeast, room - mServerHold.least));
+        room -= infoLeast;
     }
+    // Held in the window, the list keeps its scroll bar in view.
+    int serverLeast = std::max(1, std::min(mServerHold.least, room));
     setLeast(mInfoPane, infoLeast);
     setLeast(mServerPane, serverLeast);
 }

@@ -13,7 +13,7 @@
 
 // The manager sets a maximized window's size and then its state (or the other way round);
 // the window is looked at once both have come.
-static const unsigned long PlaceSettleMs = 250;
+static const unsigned long PlaceSettleMs = 120;
 
 // ---- The size and place given
 
