@@ -98,6 +98,27 @@ bool managerRuns(const char *name)
     return runs;
 }
 
+// The manager says it runs before it handles windows, and a window mapped meanwhile may
+// never be: a window of its own, mapped until the manager frames it, shows it is ready.
+bool framesWindows(const char *name)
+{
+    Display *display = XOpenDisplay(name);
+    if (!display)
+        return false;
+    Window root = DefaultRootWindow(display);
+    Window probe = XCreateSimpleWindow(display, root, 0, 0, 10, 10, 0, 0, 0);
+    bool framed = false;
+    for (int i = 0; i < 100 && !framed; i++) {
+        XMapWindow(display, probe);
+        XSync(display, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        framed = frameOf(display, probe) != probe;
+    }
+    XDestroyWindow(display, probe);
+    XCloseDisplay(display);
+    return framed;
+}
+
 } // namespace
 
 PrivateDesktop::PrivateDesktop(Manager manager)
@@ -149,12 +170,9 @@ bool PrivateDesktop::startOpenbox()
         env.push_back(&v[0]);
     env.push_back(nullptr);
     mManager = spawn({"openbox", "--sm-disable", nullptr}, env.data());
-    for (int i = 0; i < 500; i++) {
-        if (managerRuns(mName.c_str()))
-            return true;
+    for (int i = 0; i < 500 && !managerRuns(mName.c_str()); i++)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+    return framesWindows(mName.c_str());
 }
 
 bool PrivateDesktop::holdWindowsAt(int width, int height)

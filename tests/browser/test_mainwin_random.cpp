@@ -1,12 +1,16 @@
 // test_mainwin_random.cpp - the main window's panes under long runs of random user steps:
 // window sizes from below the least to far beyond the screen, both sashes dragged, the
-// bottom and rules panes shown and hidden, quit and start again with the saved file.
+// bottom and rules panes shown and hidden, quit and start again with the saved file; some
+// seeds under a real window manager (moves, maximizing), some under a tiling one that holds
+// the window below its least now and then.
 // After every step the window must have settled with the list in view, every pane inside
 // the window at no less than its least, and each bottom pane at the size last chosen as
-// far as the window lets it; each quit must save the sizes last chosen. Each seed is one
-// bounded, repeatable run under the watchdog.
+// far as the window lets it; each quit must save the sizes last chosen, and each start must
+// put the window where and as large as it was. Each seed is one bounded, repeatable run
+// under the watchdog.
 #include <gtest/gtest.h>
 
+#include "tests/browser/desktop.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
 #include "widgets/Grid.h"
@@ -15,6 +19,7 @@
 #include <X11/Xutil.h>
 
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -55,10 +60,21 @@ int settingValue(const std::string &text, const std::string &key)
 // pane's least make the leasts the user meets.
 class MainWinRandomTest : public ::testing::Test {
 protected:
+    // Where a seed runs: the suite's display without a manager, or a display of its own
+    // under openbox, or under a tiling manager that comes and goes.
+    enum Desk { Bare, Openbox, Tiling };
+
     void SetUp() override { setenv("XENVIRONMENT", VIREO_RESOURCE_FILE, 1); }
 
-    void run(unsigned seed, int steps)
+    void run(unsigned seed, int steps, Desk desk = Bare)
     {
+        mDesk = desk;
+        if (desk != Bare) {
+            mDesktop = std::make_unique<PrivateDesktop>(desk == Openbox ? PrivateDesktop::Openbox
+                                                                        : PrivateDesktop::Bare);
+            ASSERT_TRUE(mDesktop->ready()) << "no private display (scripts/deps.sh installs "
+                                              "Xvfb and openbox)";
+        }
         mRandom.seed(seed);
         mChosenInfo = chance(30) ? 0 : anySize(1400);
         mChosenRules = chance(30) ? 0 : anySize(2400);
@@ -84,7 +100,9 @@ private:
     std::string settings()
     {
         std::string text = "mainwin " + std::to_string(between(150, 2600)) + "x" +
-                           std::to_string(between(80, 1600)) + "+0+0\n" +
+                           std::to_string(between(80, 1600)) + "+" +
+                           std::to_string(between(0, 700)) + "+" + std::to_string(between(0, 600)) +
+                           "\n" +
                            "infoPaneHeight " + std::to_string(mChosenInfo) + "\n" +
                            "rulePaneWidth " + std::to_string(mChosenRules) + "\n" +
                            "showinfo " + (chance(70) ? "true" : "false") + "\n" +
@@ -100,13 +118,20 @@ private:
         TestWin *old = mWin;
         mWin = showWindow();
         delete old;             // after the new one is up: the last window's end exits
+        if (mDesk == Openbox) {
+            Display *display = XtDisplay(mWin->baseWidget());
+            Window window = XtWindow(mWin->baseWidget());
+            ASSERT_TRUE(pumpUntil([&] { return frameOf(display, window) != window; }, 5000))
+                << "step " << mStep << ": never framed\n" << text;
+        }
+        mMaximized = false;
     }
 
     // ---- Steps
 
     void step()
     {
-        switch (pick(10)) {
+        switch (pick(mDesk == Bare ? 10 : 12)) {
         case 0: case 1: case 2:
             resize(between(100, 3000), between(50, 2200));
             break;
@@ -126,6 +151,18 @@ private:
             break;
         case 9:
             restart();
+            break;
+        case 10:
+            if (mDesk == Openbox)
+                maximize(!mMaximized);
+            else
+                holdShort();
+            break;
+        case 11:
+            if (mDesk == Openbox)
+                move(between(0, 1000), between(0, 800));
+            else
+                holdShort();
             break;
         }
         ASSERT_TRUE(settle()) << "step " << mStep << ": the window never settles";
@@ -148,27 +185,110 @@ private:
         return size;
     }
 
+    // The window comes back where it stood and as large as it was, the one before a
+    // maximize when it was maximized: exactly without a manager, within a pixel with one.
     void restart()
     {
+        Box before = mMaximized ? mBeforeMaximized : place();
         ASSERT_TRUE(mWin->writeSettings());
         std::string saved = mHome.readSettings();
         EXPECT_EQ(settingValue(saved, "infoPaneHeight"), mChosenInfo) << "step " << mStep;
         EXPECT_EQ(settingValue(saved, "rulePaneWidth"), mChosenRules) << "step " << mStep;
         start(saved);
+        ASSERT_TRUE(settle()) << "step " << mStep << ": the window never settles";
+        Box after = place();
+        int slack = mDesk == Openbox ? 1 : 0;
+        EXPECT_NEAR(after.x, before.x, slack) << "step " << mStep;
+        EXPECT_NEAR(after.y, before.y, slack) << "step " << mStep;
+        EXPECT_EQ(after.width, before.width) << "step " << mStep;
+        EXPECT_EQ(after.height, before.height) << "step " << mStep;
+    }
+
+    // The outer corner of the window's frame (its own without a manager), and its size.
+    Box place()
+    {
+        Widget shell = mWin->baseWidget();
+        int x = 0, y = 0, outerWidth = 0, outerHeight = 0;
+        frameBox(XtDisplay(shell), XtWindow(shell), &x, &y, &outerWidth, &outerHeight);
+        Box size = onScreen(shell);
+        return {x, y, size.width, size.height};
+    }
+
+    void maximize(bool on)
+    {
+        Widget shell = mWin->baseWidget();
+        if (on)
+            mBeforeMaximized = place();
+        askWindowState(XtDisplay(shell), XtWindow(shell), on, "_NET_WM_STATE_MAXIMIZED_VERT",
+                       "_NET_WM_STATE_MAXIMIZED_HORZ");
+        mMaximized = on;
+        EXPECT_TRUE(pumpUntil([&] {
+            return hasWindowState(XtDisplay(shell), XtWindow(shell),
+                                  "_NET_WM_STATE_MAXIMIZED_VERT") == on;
+        }, 3000)) << "step " << mStep;
+    }
+
+    // As the user drags the window by its title bar; a maximized window stays put.
+    void move(int x, int y)
+    {
+        Widget shell = mWin->baseWidget();
+        XMoveWindow(XtDisplay(shell), XtWindow(shell), x, y);
+    }
+
+    // A tiling manager holds the window below its least, as low as leaves the bars, the tabs,
+    // the heading and one row of the list room: that much must be in view. Then it lets go
+    // and the user makes the window larger again.
+    void holdShort()
+    {
+        Widget shell = mWin->baseWidget();
+        XSizeHints hints = {};
+        long supplied = 0;
+        ASSERT_TRUE(XGetWMNormalHints(XtDisplay(shell), XtWindow(shell), &hints, &supplied));
+        XRectangle row;
+        ASSERT_EQ(XmLGridRowColumnToXY(mWin->serverGrid(), XmCONTENT, 0, XmCONTENT, 0, False,
+                                       &row), 0);
+        int lowest = hints.min_height - (ServerRowsKept - 1) * row.height;
+        if (shown("*infoPane")) {
+            Dimension spacing = 0;
+            XtVaGetValues(child("*mainPane"), XmNspacing, &spacing, nullptr);
+            lowest -= spacing + least(child("*infoPane"));
+        }
+        int width = between(hints.min_width / 2, 1280), height = between(lowest, hints.min_height - 1);
+        SCOPED_TRACE("held at " + std::to_string(width) + "x" + std::to_string(height));
+        ASSERT_TRUE(mDesktop->holdWindowsAt(width, height));
+        ASSERT_TRUE(pumpUntil([&] {
+            Box now = onScreen(shell);
+            return now.width == width && now.height == height;
+        }, 3000)) << "step " << mStep << ": not held";
+        EXPECT_TRUE(settle());
+        checkRowsInView(1);
+        Box tabs = onScreen(XtParent(child("*folder.all"))), window = onScreen(shell);
+        EXPECT_LE(tabs.bottom(), window.bottom()) << "step " << mStep << ": tabs cut";
+        checkInside(child("*serverPane"), child("*mainPane"));
+        mDesktop->stopHolding();
+        resize(between(hints.min_width, 2000), between(hints.min_height, 1400));
     }
 
     // Events until a round trip to the server brings no more: a layout that never settles
     // keeps configuring itself and fails here.
+    // A manager acts on its own time: under one, the window must stay quiet a while, long
+    // enough for it to have noted its place.
     bool settle()
     {
         Display *display = XtDisplay(mWin->baseWidget());
         XtAppContext context = XtWidgetToApplicationContext(mWin->baseWidget());
+        auto quietSince = Clock::now();
         for (int round = 0; round < 500; round++) {
             XSync(display, False);
-            if (!(XtAppPending(context) & XtIMXEvent))
-                return true;
+            if (!(XtAppPending(context) & XtIMXEvent)) {
+                if (mDesk != Openbox || msBetween(quietSince, Clock::now()) >= 200)
+                    return true;
+                fwtest::pump(20);
+                continue;
+            }
             while (XtAppPending(context) & XtIMXEvent)
                 XtAppProcessEvent(context, XtIMXEvent);
+            quietSince = Clock::now();
         }
         return false;
     }
@@ -183,7 +303,7 @@ private:
         XGetWindowAttributes(XtDisplay(shell), XtWindow(shell), &attributes);
         ASSERT_EQ(attributes.map_state, IsViewable);
         checkLeastSize(shell);
-        checkListInView();
+        checkRowsInView(ServerRowsKept);
         checkInside(child("*mainFrame"), shell);
         checkInside(child("*mainPane"), child("*mainForm"));
         checkInside(child("*serverPane"), child("*mainPane"));
@@ -204,14 +324,14 @@ private:
         EXPECT_GE(window.height, hints.min_height);
     }
 
-    // The heading and three rows in full view, with the scroll bar below them.
-    void checkListInView()
+    // The heading and the first rows in full view, with the scroll bar below them.
+    void checkRowsInView(int rows)
     {
         Widget grid = mWin->serverGrid(), pane = child("*serverPane");
         EXPECT_GE(onScreen(pane).height, least(pane));
         checkInside(grid, pane);
         Box inGrid = onScreen(grid);
-        for (int row = -1; row < 3; row++) {
+        for (int row = -1; row < rows; row++) {
             XRectangle whole, seen;
             unsigned char type = row < 0 ? XmHEADING : XmCONTENT;
             ASSERT_EQ(XmLGridRowColumnToXY(grid, type, row < 0 ? 0 : row, XmCONTENT, 0, False,
@@ -276,8 +396,14 @@ private:
             << out.y << " " << out.width << "x" << out.height;
     }
 
+    static const int ServerRowsKept = 3;
+
     fwtest::Watchdog mWatchdog{120};
     TempHome         mHome;
+    std::unique_ptr<PrivateDesktop> mDesktop;
+    Desk             mDesk = Bare;
+    bool             mMaximized = false;
+    Box              mBeforeMaximized = {0, 0, 0, 0};
     TestWin         *mWin = nullptr;
     std::mt19937     mRandom;
     int              mStep = 0;
@@ -288,5 +414,9 @@ TEST_F(MainWinRandomTest, Seed1) { run(1, 80); }
 TEST_F(MainWinRandomTest, Seed2) { run(2, 80); }
 TEST_F(MainWinRandomTest, Seed3) { run(3, 80); }
 TEST_F(MainWinRandomTest, Seed4) { run(4, 80); }
+TEST_F(MainWinRandomTest, Seed5UnderOpenbox) { run(5, 60, Openbox); }
+TEST_F(MainWinRandomTest, Seed6UnderOpenbox) { run(6, 60, Openbox); }
+TEST_F(MainWinRandomTest, Seed7UnderATilingManager) { run(7, 80, Tiling); }
+TEST_F(MainWinRandomTest, Seed8UnderATilingManager) { run(8, 80, Tiling); }
 
 } // namespace
