@@ -90,6 +90,10 @@ int Socket::ReadDatagram(char *buf, unsigned int len, long long *arrivedUs)
     message.msg_control = control;
     message.msg_controllen = sizeof control;
     int received = (int)recvmsg(_fd, &message, 0);
+    if (received >= 0 && (message.msg_flags & MSG_TRUNC)) {
+        errno = EMSGSIZE;   // what was kept is only the head of it: no datagram at all
+        return -1;
+    }
     if (received >= 0)
         *arrivedUs = ArrivalUs(&message);
     return received;

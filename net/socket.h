@@ -26,6 +26,7 @@ public:
     int Write(const char *buf, unsigned int len) override;
     // As Read, and on success *arrivedUs is when the datagram reached this host, in
     // microseconds of the monotonic clock: a reader late to it still knows when it came.
+    // A datagram longer than len is read and dropped: -1 with EMSGSIZE.
     int ReadDatagram(char *buf, unsigned int len, long long *arrivedUs);
 
     // A socket that was open is closed first; a failed connect leaves the socket closed.

@@ -206,6 +206,8 @@ bool Server::_readPacket()
     }
     struct timeval now;
     gettimeofday(&now, nullptr);
+    // A datagram longer than the buffer is a failed read: cut to fit, its header could
+    // claim just the bytes kept.
     if (received < HeaderSize || (packet[2] << 8 | packet[3]) != received) {
         printf("Server::_readPacket() %s - bogus packet\n", GetName());
         return false;

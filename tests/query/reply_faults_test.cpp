@@ -134,6 +134,22 @@ TEST_F(ReplyFaultTest, DatagramLargerThanTheReplyBufferIsBogus)
     EXPECT_EQ(mOut, Repeat("Server::_readPacket() Old Name - bogus packet\n", 3));
 }
 
+// The read keeps the first 1,600 bytes of a datagram. A longer one whose header claims
+// just those would pass the length test cut, and its head be taken for the answer.
+TEST_F(ReplyFaultTest, DatagramCutByTheReadIsBogusAndTheTrueReplyIsTaken)
+{
+    size_t fill = 1600 - MakeInfoReply(mGame.address, "", "e1m1", 0, 8, 3).size();
+    Packet cut = MakeInfoReply(mGame.address, std::string(fill, 'c'), "e1m1", 0, 8, 3);
+    cut.resize(2000, 'x');
+    mGame.ahead = cut;
+    mGame.aheadOpcode = 0x02;
+    QueryRun run = Run(false, false);
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.requeries, 0);
+    EXPECT_EQ(mServer.mName, "Honest Name");
+    EXPECT_EQ(mOut, "Server::_readPacket() Old Name - bogus packet\n");
+}
+
 TEST_F(ReplyFaultTest, LongNamesAreKeptAndLongMapsCut)
 {
     mGame.hostName = std::string(1500, 'n');

@@ -431,6 +431,9 @@ void FakeGameServer::Answer(const FakeRequest &request, const struct sockaddr_in
     bool guarded = mScript.rateOpcode == 0 || request.Opcode() == mScript.rateOpcode;
     if (mScript.rateBurst >= 0 && guarded && !RateAllows(peer, request.time))
         return;
+    if (!mScript.ahead.empty()
+        && (mScript.aheadOpcode == 0 || request.Opcode() == mScript.aheadOpcode))
+        SendTo(mScript.ahead, peer);
     for (Packet reply : RepliesFor(request)) {
         if (mScript.mangle)
             reply = mScript.mangle(request, reply);

@@ -48,6 +48,10 @@ struct FakeGameScript {
     int          cycleRulesTo = -1; // after the last rule send rules[cycleRulesTo], not the end
     int          repeatReplies = 1; // each reply is sent this many times
     ReplyMangler mangle;            // applied to every reply
+    // Sent ahead of the replies to each request of this opcode (0: any): a datagram that
+    // is no answer reaching the query before the answer does.
+    Packet       ahead;
+    int          aheadOpcode = 0;
 
     // A busy real server's flood guard: it answers the first rateBurst requests from a host,
     // then at most one request every rateIntervalMs, and ignores the rest. -1: no limit.
