@@ -2,6 +2,7 @@
 #include "query/server.h"
 
 #include <cassert>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -115,7 +116,9 @@ bool Server::Query(ServerQueryInfo &info)
 bool Server::ReQuery(ServerQueryInfo &info)
 {
     assert(mSocket.Connected());
-    if (++mRetries > info.maxRetries) {
+    if (mRetries < INT_MAX)
+        mRetries++;     // a redial has no limit: its count stops at the top
+    if (mRetries > info.maxRetries) {
         // Once the info request is answered the server is up: a rule or player step
         // that goes unanswered (a busy server, a player who has just left) ends the
         // query with what came.

@@ -10,6 +10,7 @@
 #include <poll.h>
 
 #include <chrono>
+#include <climits>
 #include <string>
 
 using std::chrono::milliseconds;
@@ -111,6 +112,23 @@ TEST_F(RetriesTest, JunkDoesNotPutOffTheResends)
     EXPECT_EQ(mFake.RequestCount(0x04), 3u);
     EXPECT_EQ(mServer.mName, "Noisy Server");
     EXPECT_FALSE(mServer.mDown);
+}
+
+// A redial has no limit on its sendings: their count stops at the top of its range.
+TEST_F(RetriesTest, SendingsWithoutLimitStopCountingAtTheTop)
+{
+    FakeGameScript game;
+    game.silent = true;
+    mFake.SetScript(game);
+    ASSERT_TRUE(mFake.Start());
+    mServer.SetHost(mFake.HostText().c_str());
+    ServerQueryInfo info = Asking(false, false);
+    info.maxRetries = INT_MAX;
+    ASSERT_TRUE(mServer.Query(info));
+    mServer.mRetries = INT_MAX;
+    EXPECT_TRUE(mServer.ReQuery(info));
+    EXPECT_EQ(mServer.mRetries, INT_MAX);
+    mServer.Close();
 }
 
 // Only a reply that stores something and moves the query on is an answer.
