@@ -57,18 +57,20 @@ int Socket::Read(char *buf, unsigned int len)
 }
 
 // The kernel stamps a datagram on the wall clock as it takes it in; its age then carries it
-// over to the monotonic clock. Without a stamp the datagram is as old as the read.
+// over to the monotonic clock. Without a stamp the datagram is as old as the read. The wall
+// clock is read first, so that time passing between the readings dates the datagram late:
+// a resend timed from it leaves later, never before the server can answer it.
 static long long ArrivalUs(struct msghdr *message)
 {
-    struct timespec now;
+    struct timespec wall, now;
+    clock_gettime(CLOCK_REALTIME, &wall);
     clock_gettime(CLOCK_MONOTONIC, &now);
     long long arrived = (long long)now.tv_sec * 1000000 + now.tv_nsec / 1000;
     for (struct cmsghdr *c = CMSG_FIRSTHDR(message); c; c = CMSG_NXTHDR(message, c)) {
         if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_TIMESTAMPNS)
             continue;
-        struct timespec stamp, wall;
+        struct timespec stamp;
         memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
-        clock_gettime(CLOCK_REALTIME, &wall);
         long long ageUs = (long long)(wall.tv_sec - stamp.tv_sec) * 1000000
                           + (wall.tv_nsec - stamp.tv_nsec) / 1000;
         if (ageUs > 0)      // a wall clock set back since would date it after the read

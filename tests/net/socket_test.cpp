@@ -9,9 +9,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <string>
 #include <type_traits>
 
@@ -40,7 +44,33 @@ bool IsOpen(int fd)
     return fcntl(fd, F_GETFD) != -1;
 }
 
+// While set, each reading of a clock on this thread comes this many ns after the one
+// before: a reader held up between two readings, for as long as a test needs.
+thread_local long long tClockStepNs = 0;
+thread_local long long tClockPassedNs = 0;
+
+long long MonotonicUs()
+{
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (long long)now.tv_sec * 1000000 + now.tv_nsec / 1000;
+}
+
 } // namespace
+
+// Takes the C library's place in this program, so that the socket's readings go through it.
+extern "C" int clock_gettime(clockid_t clock, struct timespec *now) noexcept
+{
+    if (syscall(SYS_clock_gettime, clock, now) != 0)
+        return -1;
+    if (tClockStepNs > 0) {
+        long long ns = now->tv_nsec + tClockPassedNs;
+        now->tv_sec += (time_t)(ns / 1000000000);
+        now->tv_nsec = (long)(ns % 1000000000);
+        tClockPassedNs += tClockStepNs;
+    }
+    return 0;
+}
 
 static_assert(!std::is_copy_constructible<Socket>::value, "a copy would close the descriptor twice");
 static_assert(!std::is_copy_assignable<Socket>::value, "a copy would close the descriptor twice");
@@ -95,6 +125,30 @@ TEST(SocketTest, UdpDatagramsReachTheServer)
     ASSERT_TRUE(server.WaitForRequests(1, std::chrono::seconds(5)));
     Packet expected = {'p', 'i', 'n', 'g'};
     EXPECT_EQ(server.Requests()[0].bytes, expected);
+}
+
+// The kernel's stamp is on the wall clock, and its age carries it over to the monotonic one:
+// a wait between reading the monotonic clock and the wall clock would age the datagram by
+// it, and date it before it was sent.
+TEST(SocketTest, DatagramIsNotDatedBeforeItWasSent)
+{
+    FakeGameServer server;
+    ASSERT_TRUE(server.Start());
+    Socket socket;
+    ASSERT_TRUE(socket.Connect(Loopback(), server.Port(), Socket::sUdp));
+    long long asked = MonotonicUs();
+    const char request[] = {'\x80', 0, 0, 12, 2, 'Q', 'U', 'A', 'K', 'E', 0, 3};
+    ASSERT_EQ(socket.Write(request, sizeof request), (int)sizeof request);
+    struct pollfd fd = {socket.Fd(), POLLIN, 0};
+    ASSERT_EQ(poll(&fd, 1, 5000), 1);
+    char reply[1600];
+    long long arrived = 0;
+    tClockPassedNs = 0;
+    tClockStepNs = 1000000000;
+    int received = socket.ReadDatagram(reply, sizeof reply, &arrived);
+    tClockStepNs = 0;
+    ASSERT_GT(received, 0);
+    EXPECT_GE(arrived, asked);
 }
 
 // Made at run time: the compiler may give a "udp" literal the constant's own storage.
