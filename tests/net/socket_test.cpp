@@ -127,6 +127,26 @@ TEST(SocketTest, UdpDatagramsReachTheServer)
     EXPECT_EQ(server.Requests()[0].bytes, expected);
 }
 
+// A refusal noticed earlier must not be taken for the reason this read fails.
+TEST(SocketTest, DatagramLongerThanTheBufferIsDroppedWhole)
+{
+    FakeGameScript script;
+    script.ahead = Packet(2000, 'x');
+    FakeGameServer server(script);
+    ASSERT_TRUE(server.Start());
+    Socket socket;
+    ASSERT_TRUE(socket.Connect(Loopback(), server.Port(), Socket::sUdp));
+    const char request[] = {'\x80', 0, 0, 12, 2, 'Q', 'U', 'A', 'K', 'E', 0, 3};
+    ASSERT_EQ(socket.Write(request, sizeof request), (int)sizeof request);
+    char buffer[1600];
+    long long arrived = 0;
+    errno = ECONNREFUSED;
+    EXPECT_EQ(socket.ReadDatagram(buffer, sizeof buffer, &arrived), -1);
+    EXPECT_EQ(Socket::ErrorNumber(), EMSGSIZE);
+    EXPECT_EQ(socket.ReadDatagram(buffer, sizeof buffer, &arrived),
+              (int)MakeInfoReply(script.address, script.hostName, script.mapName, 0, 16, 3).size());
+}
+
 // The kernel's stamp is on the wall clock, and its age carries it over to the monotonic one:
 // a wait between reading the monotonic clock and the wall clock would age the datagram by
 // it, and date it before it was sent.
