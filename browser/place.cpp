@@ -11,8 +11,8 @@
 
 #include <cstring>
 
-// The manager sets a maximized window's size and then its state (or the other way round);
-// the window is looked at once both have come.
+// The manager sets a maximized window's size and its state one after the other; the window
+// is looked at once both have come.
 static const unsigned long PlaceSettleMs = 120;
 
 // ---- The size and place given
@@ -101,8 +101,7 @@ std::string MainWin::geometryToSave()
 void MainWin::watchPlace()
 {
     mOwnGeometry = mGeometry;
-    XtAddEventHandler(baseWidget(), StructureNotifyMask | PropertyChangeMask, False,
-                      &MainWin::sPlaceEH, this);
+    XtAddEventHandler(baseWidget(), StructureNotifyMask, False, &MainWin::sPlaceEH, this);
 }
 
 void MainWin::sPlaceEH(Widget, XtPointer clientData, XEvent *event, Boolean *)
@@ -112,11 +111,8 @@ void MainWin::sPlaceEH(Widget, XtPointer clientData, XEvent *event, Boolean *)
 
 void MainWin::placeChanged(const XEvent *event)
 {
-    bool moved = event->type == ConfigureNotify || event->type == MapNotify ||
-                 event->type == ReparentNotify;
-    bool state = event->type == PropertyNotify &&
-                 event->xproperty.atom == XInternAtom(event->xany.display, "_NET_WM_STATE", False);
-    if (!moved && !state)
+    if (event->type != ConfigureNotify && event->type != MapNotify &&
+        event->type != ReparentNotify)
         return;
     if (mPlaceTimer)
         XtRemoveTimeOut(mPlaceTimer);
