@@ -33,17 +33,20 @@ template <typename Step> static bool WalkContent(XmLGridWidget g, bool rows, int
 
 typedef struct {
     XmLGridCallbackData cbs;
-    XtCallbackList      list;
-    bool                notify;
+    Boolean             select;
+    Boolean             notify;
 } SelectNote;
 
+// The list is read anew for every call: when a callback adds or removes one, Xt moves the
+// list and frees the old one once the calls through it are over.
 static void Notify(XmLGridWidget g, SelectNote *note, int row, int col)
 {
-    if (!note->notify)
+    XtCallbackList list = note->select ? g->grid.selectCallback : g->grid.deselectCallback;
+    if (!note->notify || !list)
         return;
     note->cbs.row = row;
     note->cbs.column = col;
-    XtCallCallbackList((Widget)g, note->list, (XtPointer)&note->cbs);
+    XtCallCallbackList((Widget)g, list, (XtPointer)&note->cbs);
 }
 
 static bool SelectRowAt(XmLGridWidget g, SelectNote *note, int r, Boolean select, Boolean notify)
@@ -104,10 +107,8 @@ void SelectTypeArea(XmLGridWidget g, int kind, XEvent *event, int row, int col, 
     note.cbs.reason = SelectReason(kind, select);
     note.cbs.event = event;
     note.cbs.rowType = note.cbs.columnType = XmCONTENT;
-    note.list = select ? p->selectCallback : p->deselectCallback;
-    note.notify = notify && XtHasCallbacks((Widget)g, select ? XmNselectCallback
-                                                             : XmNdeselectCallback) ==
-                                XtCallbackHasSome;
+    note.select = select;
+    note.notify = notify;
     // One row at most may be selected: selecting them all would deselect every row
     // before selecting the next, in quadratic time, to leave the last one selected.
     if (kind == SelectRow && row == -1 && select &&

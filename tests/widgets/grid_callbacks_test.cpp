@@ -1,5 +1,6 @@
 // grid_callbacks_test.cpp - XmLGrid callbacks that change the grid calling them: refused in the
-// middle of a change of rows or columns, honoured from the selection callbacks.
+// middle of a change of rows or columns, honoured from the selection callbacks, and callback
+// lists changed by their own callbacks.
 // GoogleTest comes before the X headers, whose None macro it would trip over.
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@ namespace {
 
 class GridCallbacksTest : public GridTest {
 protected:
+    typedef std::function<void(XmLGridCallbackData *)> Handler;
     void make(int rows, int columns, unsigned char policy = XmSELECT_BROWSE_ROW)
     {
         Arg args[6];
@@ -25,15 +27,15 @@ protected:
         grid(args, n);
     }
     // Runs the function from the callback list, with the call data.
-    void on(const char *list, std::function<void(XmLGridCallbackData *)> f)
+    Handler *on(const char *list, Handler f)
     {
         mHandlers.push_back(std::move(f));
         XtAddCallback(mGrid, (char *)list, sRunCB, &mHandlers.back());
+        return &mHandlers.back();
     }
     static void sRunCB(Widget, XtPointer clientData, XtPointer callData)
     {
-        (*(std::function<void(XmLGridCallbackData *)> *)clientData)(
-            (XmLGridCallbackData *)callData);
+        (*(Handler *)clientData)((XmLGridCallbackData *)callData);
     }
     // Counts agree with the records, and every record knows its place.
     void expectWhole()
@@ -47,7 +49,12 @@ protected:
             EXPECT_EQ(XmLArrayGetCount(GridRow(g(), r)->cells), ColCount(g()));
         }
     }
-    std::list<std::function<void(XmLGridCallbackData *)>> mHandlers;
+    // Takes back a function on() gave the list.
+    void off(const char *list, Handler *handler)
+    {
+        XtRemoveCallback(mGrid, (char *)list, sRunCB, handler);
+    }
+    std::list<Handler> mHandlers;
 };
 
 const char *kRefused = "can't change rows or columns while they are being changed";
@@ -210,6 +217,68 @@ TEST_F(GridCallbacksTest, FocusPutBackOnDeletedRowsIsTakenOff)
     EXPECT_EQ(part().rows, 0);
     EXPECT_EQ(part().focusRow, -1) << "no row left to take it";
     expectWhole();
+}
+
+// Xt gives a callback list that a callback changes a new place and frees the old once
+// the calls through it are over: the next row must be told through the list as it is.
+TEST_F(GridCallbacksTest, ASelectCallbackAddedBySelectingAllHearsTheRowsAfter)
+{
+    make(4, 1, XmSELECT_MULTIPLE_ROW);
+    std::vector<int> heard;
+    bool added = false;
+    on(XmNselectCallback, [&](XmLGridCallbackData *) {
+        if (!added)
+            on(XmNselectCallback, [&](XmLGridCallbackData *cbs) { heard.push_back(cbs->row); });
+        added = true;
+    });
+    XmLGridSelectAllRows(mGrid, True);
+    EXPECT_EQ(heard, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(GridCallbacksTest, ASelectCallbackThatRemovesItselfHearsOneRow)
+{
+    make(4, 1, XmSELECT_MULTIPLE_ROW);
+    record(XmNselectCallback);
+    int shots = 0;
+    Handler *oneShot = nullptr;
+    oneShot = on(XmNselectCallback, [&](XmLGridCallbackData *) {
+        shots++;
+        off(XmNselectCallback, oneShot);
+    });
+    XmLGridSelectAllRows(mGrid, True);
+    EXPECT_EQ(shots, 1);
+    EXPECT_EQ(mCalls.size(), 4u) << "the callback that stays hears every row";
+}
+
+TEST_F(GridCallbacksTest, ADeselectCallbackMayChangeItsListWhileCellsAreDeselected)
+{
+    make(2, 2, XmSELECT_CELL);
+    XmLGridSelectAllCells(mGrid, False);
+    std::vector<int> heard;
+    bool added = false;
+    on(XmNdeselectCallback, [&](XmLGridCallbackData *) {
+        if (!added)
+            on(XmNdeselectCallback,
+               [&](XmLGridCallbackData *cbs) { heard.push_back(cbs->row * 2 + cbs->column); });
+        added = true;
+    });
+    XmLGridDeselectAllCells(mGrid, True);
+    EXPECT_EQ(heard, (std::vector<int>{1, 2, 3}));
+}
+
+// The deselect that a browse selection makes first changes the select list under the select.
+TEST_F(GridCallbacksTest, ADeselectCallbackMayAddASelectCallbackUnderBrowseSelection)
+{
+    make(4, 1);
+    XmLGridSelectRow(mGrid, 0, False);
+    record(XmNselectCallback);
+    std::vector<int> heard;
+    on(XmNdeselectCallback, [&](XmLGridCallbackData *) {
+        on(XmNselectCallback, [&](XmLGridCallbackData *cbs) { heard.push_back(cbs->row); });
+    });
+    XmLGridSelectRow(mGrid, 2, True);
+    EXPECT_EQ(heard, (std::vector<int>{2}));
+    EXPECT_EQ(mCalls.size(), 1u);
 }
 
 }  // namespace
