@@ -491,7 +491,9 @@ void EditCompleteAction(Widget w, XEvent *event, String *params, Cardinal *npara
     if (!g)
         return;
     TextAction(g, TEXT_EDIT_COMPLETE);
-    if (*nparams == 1)
+    // An edit open now was begun by the edit callback, which chose where the focus goes:
+    // moving on would complete that edit too.
+    if (*nparams == 1 && !g->grid.inEdit)
         TraverseAction(w, event, params, nparams);
 }
 

@@ -44,6 +44,32 @@ protected:
         for (; *s; s++)
             press(XStringToKeysym(std::string(1, *s).c_str()));
     }
+    // Completing an edit begins one on the row below, the way data entry goes down a
+    // column; an edit is open on content cell (1, 1) and the edit callback recorded after it.
+    void editRowsInTurn()
+    {
+        make();
+        XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+        record(XmNeditCallback);
+        XtAddCallback(mGrid, XmNeditCallback, sEditBelowCB, nullptr);
+        ASSERT_EQ(XmLGridEditBegin(mGrid, True, 1, 1), 0);
+        mCalls.clear();
+    }
+    static void sEditBelowCB(Widget w, XtPointer, XtPointer callData)
+    {
+        auto *cbs = (XmLGridCallbackData *)callData;
+        if (cbs->reason == XmCR_EDIT_COMPLETE)
+            XmLGridEditBegin(w, True, cbs->row + 1, cbs->column);
+    }
+    // The edit of (1, 1) completed, and the one the callback began on (2, 1) open.
+    void expectEditBelowOpen()
+    {
+        EXPECT_EQ(mCalls, (std::vector<GridCall>{{XmCR_EDIT_COMPLETE, XmCONTENT, 1, XmCONTENT, 1},
+                                                  {XmCR_EDIT_BEGIN, XmCONTENT, 2, XmCONTENT, 1}}));
+        EXPECT_TRUE(part().inEdit);
+        EXPECT_EQ(part().focusRow, 1 + 2);
+        EXPECT_EQ(part().focusColumn, 1);
+    }
     std::string editorText()
     {
         char *s = XmTextGetString(part().textWidget);
@@ -103,6 +129,35 @@ TEST_F(GridKeysTest, PlainHomeAndEndKeepTheColumn)
     press(XK_Home);
     EXPECT_EQ(part().focusRow, 1);
     EXPECT_EQ(part().focusColumn, 1);
+}
+
+// The key that completes an edit moves the focus only when no callback has begun another.
+TEST_F(GridKeysTest, DownLeavesAnEditTheCallbackBeganOpen)
+{
+    editRowsInTurn();
+    press(XK_Down);
+    expectEditBelowOpen();
+}
+
+TEST_F(GridKeysTest, UpLeavesAnEditTheCallbackBeganOpen)
+{
+    editRowsInTurn();
+    press(XK_Up);
+    expectEditBelowOpen();
+}
+
+TEST_F(GridKeysTest, TabLeavesAnEditTheCallbackBeganOpen)
+{
+    editRowsInTurn();
+    press(XK_Tab);
+    expectEditBelowOpen();
+}
+
+TEST_F(GridKeysTest, ShiftTabLeavesAnEditTheCallbackBeganOpen)
+{
+    editRowsInTurn();
+    press(XK_Tab, ShiftMask);
+    expectEditBelowOpen();
 }
 
 }  // namespace
