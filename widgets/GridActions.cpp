@@ -256,6 +256,15 @@ static void SelectCellPolicy(XmLGridWidget g, int action, XEvent *event, int row
     }
 }
 
+// A button held down goes on selecting as the pointer moves, until its release. A key
+// selects once: its release may never come (without a window manager the keyboard focus
+// follows the pointer, and the release goes to the window under it, which need not take it).
+static void HoldSelect(XmLGridWidget g, XEvent *event)
+{
+    if (!IsKey(event))
+        g->grid.dragMode = DragSelect;
+}
+
 static void SelectByPolicy(XmLGridWidget g, int action, XEvent *event, int row, int col)
 {
     XmLGridPart *p = &g->grid;
@@ -269,7 +278,7 @@ static void SelectByPolicy(XmLGridWidget g, int action, XEvent *event, int row, 
         XmProcessTraversal(p->textWidget, XmTRAVERSE_CURRENT);
         // The edit and focus callbacks may have changed the rows under the click.
         if (!GetCell(g, row, col)) {
-            p->dragMode = DragSelect;
+            HoldSelect(g, event);
             return;
         }
         contentRow = RowPosToType(g, row) == XmCONTENT;
@@ -288,7 +297,7 @@ static void SelectByPolicy(XmLGridWidget g, int action, XEvent *event, int row, 
         // the server grid selects multiple rows and still hears them.
         CallList(g, p->selectCallback, XmCR_SELECT_CELL, event, row, col);
     }
-    p->dragMode = DragSelect;
+    HoldSelect(g, event);
 }
 
 void SelectAction(Widget w, XEvent *event, String *params, Cardinal *nparams)

@@ -39,6 +39,36 @@ protected:
         }
         settle();
     }
+    // Sends a key press alone: without a window manager the keyboard focus follows the
+    // pointer, and the release goes to the window under it, which need not take it.
+    void pressAlone(KeySym sym, unsigned state = 0)
+    {
+        XEvent e = keyPress(sym, ++mTime);
+        e.xkey.state = state;
+        XSendEvent(mDisplay, e.xkey.window, True, KeyPressMask, &e);
+        settle();
+    }
+    // Clicks content cell (row, column) through the server.
+    void click(int row, int column)
+    {
+        XRectangle rect;
+        ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, row, XmCONTENT, column, True, &rect), 0);
+        XEvent e;
+        memset(&e, 0, sizeof e);
+        e.xbutton.display = mDisplay;
+        e.xbutton.window = XtWindow(mGrid);
+        e.xbutton.x = rect.x + 2;
+        e.xbutton.y = rect.y + 2;
+        e.xbutton.button = Button1;
+        e.xbutton.same_screen = True;
+        e.xbutton.time = mTime += 1000;     // never a double click
+        for (int type : {ButtonPress, ButtonRelease}) {
+            e.xbutton.type = type;
+            e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+            XSendEvent(mDisplay, e.xbutton.window, True, ButtonPressMask | ButtonReleaseMask, &e);
+        }
+        settle();
+    }
     void typeText(const char *s)
     {
         for (; *s; s++)
@@ -129,6 +159,22 @@ TEST_F(GridKeysTest, PlainHomeAndEndKeepTheColumn)
     press(XK_Home);
     EXPECT_EQ(part().focusRow, 1);
     EXPECT_EQ(part().focusColumn, 1);
+}
+
+// Space selected the focus row and then refused every selection until its release came.
+TEST_F(GridKeysTest, SpaceSelectsWithoutWaitingForItsRelease)
+{
+    make(8);
+    XtVaSetValues(mGrid, XmNselectionPolicy, XmSELECT_MULTIPLE_ROW, NULL);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 2, 0), 0);
+    pressAlone(XK_space);
+    EXPECT_EQ(XmLGridGetSelectedRow(mGrid), 2);
+    press(XK_Down);
+    press(XK_Down);
+    pressAlone(XK_space);
+    EXPECT_EQ(XmLGridGetSelectedRow(mGrid), 4) << "the next Space";
+    click(6, 0);
+    EXPECT_EQ(XmLGridGetSelectedRow(mGrid), 6) << "the next click";
 }
 
 // The key that completes an edit moves the focus only when no callback has begun another.
