@@ -1,7 +1,8 @@
 // grid_random_test.cpp - XmLGrid under long runs of random public calls, actions and
-// callbacks that change the grid back, checked after every step for a grid that still
-// holds together, with any in-cell editor over the cell it edits and each edit's end
-// reported once, after it is over. Run under the
+// callbacks that change the grid back, and its callback lists too, checked after every step
+// for a grid that still holds together, with any in-cell editor over the cell it edits, each
+// edit's end reported once, after it is over, and no callback called through a list it has
+// left. Run under the
 // sanitizers (scripts/sanitize.sh) it also catches reads of freed memory; each seed is one
 // bounded, repeatable run.
 // GoogleTest comes before the X headers, whose None macro it would trip over.
@@ -16,9 +17,17 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <random>
 
 namespace {
+
+// The callback lists a run changes, all but the draw list.
+const char *const kLists[] = {XmNaddCallback, XmNdeleteCallback, XmNselectCallback,
+                              XmNdeselectCallback, XmNcellFocusCallback, XmNeditCallback,
+                              XmNscrollCallback, XmNactivateCallback, XmNresizeCallback,
+                              XmNcellPasteCallback};
+const int kListCount = (int)(sizeof kLists / sizeof kLists[0]);
 
 class GridRandomTest : public GridTest {
 protected:
@@ -64,11 +73,9 @@ private:
         XtSetArg(args[n], XmNallowColumnResize, True), n++;
         XtSetArg(args[n], XmNallowRowResize, True), n++;
         grid(args, n);
-        for (const char *list :
-             {XmNaddCallback, XmNdeleteCallback, XmNselectCallback, XmNdeselectCallback,
-              XmNcellFocusCallback, XmNeditCallback, XmNscrollCallback, XmNcellDrawCallback,
-              XmNactivateCallback, XmNresizeCallback, XmNcellPasteCallback})
+        for (const char *list : kLists)
             XtAddCallback(mGrid, (char *)list, sCallbackCB, this);
+        XtAddCallback(mGrid, XmNcellDrawCallback, sCallbackCB, this);
         show();
         mPixmap = XCreatePixmap(mDisplay, XtWindow(mGrid), 12, 12, 24);
         GC gc = makeGC(mGrid, kRed);
@@ -468,12 +475,13 @@ private:
         if (cbs->reason == XmCR_CELL_DRAW || mDepth > 0 || !chance(4))
             return;
         mDepth++;
-        switch (pick(6)) {
+        switch (pick(7)) {
         case 0: addOrDelete(); break;
         case 1: select(); break;
         case 2: moveOrReorder(); break;
         case 3: focusAndEdit(); break;
         case 4: widgetValues(); break;
+        case 5: changeLists(); break;
         default: cellValues(); break;
         }
         mDepth--;
@@ -513,6 +521,74 @@ private:
                           XmNcolumnWidth, pick(3) * 8, NULL);
             break;
         }
+    }
+
+    // ---- Callbacks that change the callback lists
+
+    // Another callback on a list beside the checking one: it stays until a callback takes
+    // it off, takes itself off when first called, or puts a one-shot on its own list each
+    // time it is called. Not on the draw list, whose calls depend on the server.
+    enum ExtraKind { Stays, OneShot, Breeds };
+    struct Extra {
+        GridRandomTest *test;
+        const char     *list;
+        int             kind;
+        bool            live;
+        int             leftStep, leftDepth;    // when it left its list
+    };
+
+    void changeLists()
+    {
+        std::vector<Extra *> live;
+        for (Extra &e : mExtras)
+            if (e.live)
+                live.push_back(&e);
+        if (!live.empty() && chance(40))
+            takeOff(live[(size_t)pick((int)live.size())]);
+        else
+            putOn(kLists[pick(kListCount)], pick(3));
+    }
+
+    // A few at a time, and a bound on the records kept for the whole run.
+    void putOn(const char *list, int kind)
+    {
+        if (mLiveExtras >= 12 || mExtras.size() >= 20000)
+            return;
+        mExtras.push_back({this, list, kind, true, 0, 0});
+        mLiveExtras++;
+        XtAddCallback(mGrid, (char *)list, sExtraCB, &mExtras.back());
+    }
+
+    void takeOff(Extra *e)
+    {
+        XtRemoveCallback(mGrid, (char *)e->list, sExtraCB, e);
+        mLiveExtras--;
+        e->live = false;
+        e->leftStep = mStep;
+        e->leftDepth = mDepth;
+    }
+
+    static void sExtraCB(Widget, XtPointer clientData, XtPointer)
+    {
+        Extra *e = (Extra *)clientData;
+        e->test->extraCalled(e);
+    }
+
+    // Xt goes on through the copy of a list that a call in progress holds, so the calls
+    // already under way when a callback left its list (those of callbacks nested less
+    // deeply, in the same step) may still reach it; any call after them reads the list as
+    // it is.
+    void extraCalled(Extra *e)
+    {
+        if (!e->live) {
+            if (mStep > e->leftStep || mDepth >= e->leftDepth)
+                fault("a callback called through a list it had left");
+            return;
+        }
+        if (e->kind == OneShot)
+            takeOff(e);
+        else if (e->kind == Breeds)
+            putOn(e->list, OneShot);
     }
 
     void fault(const char *what)
@@ -640,6 +716,8 @@ private:
     std::string mFault;                 // the first fault a callback saw
     std::vector<XmLGridRow> mRows;
     std::vector<XmLGridColumn> mColumns;
+    std::deque<Extra> mExtras;          // grows only: the lists hold their addresses
+    int mLiveExtras = 0;                // those on a list now
 };
 
 TEST_F(GridRandomTest, HoldsTogetherThroughRun1) { run(1, 4000); }
