@@ -37,6 +37,21 @@ protected:
     {
         (*(Handler *)clientData)((XmLGridCallbackData *)callData);
     }
+    // A button press (or, with MotionNotify, a motion) over content cell (row, column).
+    XEvent pointerOver(int type, int row, int column)
+    {
+        XRectangle rect;
+        EXPECT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, row, XmCONTENT, column, True, &rect), 0);
+        XEvent e;
+        memset(&e, 0, sizeof e);
+        e.xbutton.type = type;
+        e.xbutton.display = mDisplay;
+        e.xbutton.window = XtWindow(mGrid);
+        e.xbutton.x = rect.x + 2;
+        e.xbutton.y = rect.y + 2;
+        e.xbutton.time = 1000;
+        return e;
+    }
     // Counts agree with the records, and every record knows its place.
     void expectWhole()
     {
@@ -147,16 +162,7 @@ TEST_F(GridCallbacksTest, AFocusCallbackMayDeleteTheClickedRow)
         if (cbs->reason == XmCR_CELL_FOCUS_IN)
             XmLGridDeleteAllRows(mGrid, XmCONTENT);
     });
-    XRectangle rect;
-    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 3, XmCONTENT, 1, True, &rect), 0);
-    XEvent e;
-    memset(&e, 0, sizeof e);
-    e.xbutton.type = ButtonPress;
-    e.xbutton.display = mDisplay;
-    e.xbutton.window = XtWindow(mGrid);
-    e.xbutton.x = rect.x + 2;
-    e.xbutton.y = rect.y + 2;
-    e.xbutton.time = 1000;
+    XEvent e = pointerOver(ButtonPress, 3, 1);
     for (const char *action : {"BEGIN", "TOGGLE"}) {
         String params[1] = {(char *)action};
         XtCallActionProc(mGrid, (char *)"XmLGridSelect", &e, params, 1);
@@ -164,6 +170,23 @@ TEST_F(GridCallbacksTest, AFocusCallbackMayDeleteTheClickedRow)
         e.xbutton.time += 1000;
     }
     expectWhole();
+}
+
+// The button is still down: moving it goes on selecting.
+TEST_F(GridCallbacksTest, AClickWhoseRowAFocusCallbackDeletedStillDrags)
+{
+    make(5, 2);
+    show();
+    on(XmNcellFocusCallback, [this](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_CELL_FOCUS_IN && cbs->row == 4)
+            XmLGridDeleteRows(mGrid, XmCONTENT, 4, 1);
+    });
+    XEvent press = pointerOver(ButtonPress, 4, 0), motion = pointerOver(MotionNotify, 1, 0);
+    String params[1] = {(char *)"BEGIN"};
+    XtCallActionProc(mGrid, (char *)"XmLGridSelect", &press, params, 1);
+    ASSERT_EQ(part().rows, 4);
+    XtCallActionProc(mGrid, (char *)"XmLGridButtonMotion", &motion, nullptr, 0);
+    EXPECT_EQ(XmLGridGetSelectedRow(mGrid), 1);
 }
 
 TEST_F(GridCallbacksTest, AnAddCallbackMayReplaceTheColumnDefaults)
