@@ -265,8 +265,18 @@ private:
         Box tabs = onScreen(XtParent(child("*folder.all"))), window = onScreen(shell);
         EXPECT_LE(tabs.bottom(), window.bottom()) << "step " << mStep << ": tabs cut";
         checkInside(child("*serverPane"), child("*mainPane"));
+        if (chance(50)) {       // a pane hidden and shown while held leaves the least as it was
+            mWin->toggleBottomPane();
+            EXPECT_TRUE(settle());
+            mWin->toggleBottomPane();
+            EXPECT_TRUE(settle());
+        }
         mDesktop->stopHolding();
         resize(between(hints.min_width, 2000), between(hints.min_height, 1400));
+        XSizeHints after = {};
+        ASSERT_TRUE(XGetWMNormalHints(XtDisplay(shell), XtWindow(shell), &after, &supplied));
+        EXPECT_EQ(after.min_width, hints.min_width) << "step " << mStep;
+        EXPECT_EQ(after.min_height, hints.min_height) << "step " << mStep;
     }
 
     // Events until a round trip to the server brings no more: a layout that never settles
