@@ -273,6 +273,27 @@ bool dragSash(Widget paned, bool vertical, int distance)
     return true;
 }
 
+bool pressOnSash(Widget paned, KeySym key, unsigned int modifiers)
+{
+    Widget sash = shownSash(paned);
+    if (!sash)
+        return false;
+    // The toolkit hands key events to the widget that holds the focus, as the user's Tab would
+    // make the sash.
+    XmProcessTraversal(sash, XmTRAVERSE_CURRENT);
+    Display *display = XtDisplay(sash);
+    XEvent press = {};
+    press.xkey.type = KeyPress;
+    press.xkey.display = display;
+    press.xkey.window = XtWindow(sash);
+    press.xkey.root = DefaultRootWindow(display);
+    press.xkey.keycode = XKeysymToKeycode(display, key);
+    press.xkey.state = modifiers;
+    press.xkey.same_screen = True;
+    XtDispatchEvent(&press);
+    return true;
+}
+
 double msBetween(Clock::time_point from, Clock::time_point to)
 {
     return std::chrono::duration<double, std::milli>(to - from).count();

@@ -110,6 +110,9 @@ void crossing(Widget w, int type);
 // Drags the sash of a paned window (the one shown between its panes) by distance pixels,
 // down or right, as the mouse would; false when it has no sash shown.
 bool dragSash(Widget paned, bool vertical, int distance);
+// Presses key (XK_Up, XK_Left...) with modifiers on the sash of a paned window, as the
+// keyboard would; false when it has no sash shown.
+bool pressOnSash(Widget paned, KeySym key, unsigned int modifiers);
 
 // The texts of columns first .. first + count - 1 of a grid's content row, "|" between them.
 std::string gridRowText(Widget grid, int row, int first, int count);

@@ -12,6 +12,7 @@
 #include <Xm/ToggleB.h>
 #include <Xm/Xm.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 #include <arpa/inet.h>
 #include <cstring>
@@ -717,6 +718,34 @@ TEST_F(MainWinTest, TheIconNameIsTheProgramsName)
                                &icon));
     EXPECT_STREQ((const char *)icon.value, "Vireo");
     XFree(icon.value);
+}
+
+// ---- Sashes moved with the keyboard
+
+// A sash worked with its arrow keys is the user's choice as a drag is, at whatever size the
+// paned window leaves the pane (it may not move it at all): here one cut by a small window.
+TEST_F(MainWinTest, ASashMovedWithTheKeyboardIsTheUsersChoice)
+{
+    mHome.writeSettings("mainwin 900x700+0+0\ninfoPaneHeight 250\nshowinfo true\n"
+                        "filter all\nserver 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    auto resize = [this](Dimension height) {
+        XtVaSetValues(mWin->baseWidget(), XmNwidth, 900, XmNheight, height, nullptr);
+        fwtest::pump(200);
+    };
+    resize(420);
+    ASSERT_TRUE(pressOnSash(child("*mainPane"), XK_Down, 0));
+    fwtest::pump(100);
+    Dimension chosen = 0, height = 0;
+    XtVaGetValues(child("*infoPane"), XmNheight, &chosen, nullptr);
+    ASSERT_LT(chosen, 250);
+    resize(700);
+    XtVaGetValues(child("*infoPane"), XmNheight, &height, nullptr);
+    EXPECT_EQ(height, chosen) << "kept through a resize";
+    ASSERT_TRUE(mWin->writeSettings());
+    std::string saved = mHome.readSettings();
+    EXPECT_NE(saved.find("infoPaneHeight " + std::to_string(chosen) + "\n"), std::string::npos)
+        << saved;
 }
 
 // The program's folder never overruns the caller's buffer: cut where asked, refused where
