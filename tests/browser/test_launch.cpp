@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/redialDialog.h"
+#include "browser/settings.h"
 #include "framework/VkErrorDialog.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
@@ -243,6 +244,38 @@ TEST_F(LaunchTest, AtLaunchAsAtStartTheServerListedFirstKeepsItsNameAndMark)
               (unsigned)Server::Flag_Avoid);
     EXPECT_EQ(said, "Vireo: favorite 10.0.0.9:26000: the same server as "
                     "quake.example.test:26000, marked otherwise before, ignored\n");
+    EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
+}
+
+// The other order: the address listed first keeps its own text, place and mark; the name's
+// record goes, its differing mark told as a later line's is.
+TEST_F(LaunchTest, AtLaunchTheAddressListedBeforeTheNameKeepsItsTextPlaceAndMark)
+{
+    Server listed, between, named;
+    listed.SetHost("10.0.0.9:26000");
+    listed.mFlags |= Server::Flag_Avoid;
+    mWin->addServer(listed);
+    Server *held = &mWin->servers().back();
+    between.SetHost("10.0.0.7:26000");
+    mWin->addServer(between);
+    named.mAddress.SetUnresolved("quake.example.test");
+    named.mFlags |= Server::Flag_Favorite;
+    mWin->addServer(named);
+    selectServer(mWin, &mWin->servers().back());
+    InetAddress::Resolver system = InetAddress::SetResolver(nameResolves);
+    testing::internal::CaptureStderr();
+    mWin->launchGame();
+    std::string said = testing::internal::GetCapturedStderr();
+    InetAddress::SetResolver(system);
+    ASSERT_EQ(mWin->serverCount(), 4);
+    Server &joined = *std::next(mWin->servers().begin(), 2);
+    EXPECT_EQ(&joined, held);
+    EXPECT_EQ(serverEntry(joined).host, "10.0.0.9");
+    EXPECT_EQ(joined.mFlags & (Server::Flag_Avoid | Server::Flag_Favorite),
+              (unsigned)Server::Flag_Avoid);
+    EXPECT_EQ(&mWin->servers().back(), serverAt(mWin, "10.0.0.7:26000"));
+    EXPECT_EQ(said, "Vireo: favorite quake.example.test:26000: the same server as "
+                    "10.0.0.9:26000, marked otherwise before, ignored\n");
     EXPECT_EQ(connectFile(), "connect 10.0.0.9\n");
 }
 
