@@ -249,6 +249,18 @@ TEST_F(ReplyFaultTest, MalformedPlayerRepliesStoreNothing)
     }
 }
 
+// The reply's last number is the connect time, before the address string: cut inside it,
+// a reader that checks less than all four of its bytes reads past the datagram.
+TEST_F(ReplyFaultTest, APlayerReplyCutInsideItsConnectTimeStoresNothing)
+{
+    int addressBytes = (int)mGame.players[0].address.size() + 1;
+    mGame.mangle = TruncateBy(addressBytes + 1, 0x84);     // three of its four bytes left
+    QueryRun run = Run(false, true);
+    EXPECT_TRUE(run.gaveUp);
+    EXPECT_TRUE(mServer.mPlayers.empty());
+    EXPECT_EQ(mErr, Repeat("Server::_readPacket() Honest Name - error on packet opcode 84\n", 3));
+}
+
 TEST_F(ReplyFaultTest, PlayersBeyondTheReportedCountAreNotAsked)
 {
     mGame.reportedPlayers = 1;
