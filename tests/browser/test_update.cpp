@@ -119,6 +119,26 @@ TEST_F(UpdateTest, RefusedSourceStopsTheUpdateWithTheConnectMessage)
     EXPECT_TRUE(itemSensitive(mWin, "Server", "UpdateList"));
 }
 
+static std::string sNameAsked;
+static bool noNameResolves(const char *name, uint32_t *)
+{
+    sNameAsked = name;
+    return false;
+}
+
+// A host that cannot be found is named as such, not by what a connect to no address says.
+TEST_F(UpdateTest, ASourceWhoseHostCannotBeFoundSaysUnknownHost)
+{
+    std::string source = "http://quake.example.test/servers.txt";
+    show({source}, "server 10.5.5.5:26000 0\n");
+    InetAddress::Resolver system = InetAddress::SetResolver(noNameResolves);
+    mWin->updateList();
+    InetAddress::SetResolver(system);
+    EXPECT_EQ(sNameAsked, "quake.example.test");
+    EXPECT_EQ(statusText(mWin), "Could not connect to " + source + ": Unknown host");
+    EXPECT_EQ(serverTexts(), (std::set<std::string>{"10.5.5.5:26000"}));
+}
+
 TEST_F(UpdateTest, MissingFileSourceSaysSo)
 {
     std::string source = "file:" + mHome.path() + "/none-such.txt";
