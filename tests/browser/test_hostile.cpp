@@ -434,6 +434,30 @@ TEST_F(HostileTest, TheStatusLineNamesAServerPlainAndShort)
     EXPECT_TRUE(plainText(querying)) << querying;
 }
 
+// DEL is a control character as those below the blank are: the grid and the status line
+// showed it as a glyph of their font.
+TEST_F(HostileTest, ADeleteCharacterInANameOrMapShowsAsABlank)
+{
+    FakeFleet fleet;
+    Server *s = serverAt(mWin, fleet.add(mWin)->HostText());
+    ASSERT_NE(s, nullptr);
+    s->mName = "Del\x7f" "name";
+    s->mDown = 0;
+    snprintf(s->mMap, sizeof s->mMap, "e1\x7f" "m1");
+    mWin->updateView();
+    selectServer(mWin, s);
+    ASSERT_GE(s->mRow, 0);
+    EXPECT_EQ(gridRowText(mWin->serverGrid(), s->mRow, 0, 1), "Del name");
+    EXPECT_EQ(gridRowText(mWin->serverGrid(), s->mRow, 4, 1), "e1 m1");
+    std::vector<std::string> texts;
+    XtAddCallback(mWin->statusWidget(), XmNvalueChangedCallback, recordStatus, &texts);
+    mWin->refreshSelected();
+    EXPECT_TRUE(runToEnd(mWin));
+    XtRemoveCallback(mWin->statusWidget(), XmNvalueChangedCallback, recordStatus, &texts);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0], "Querying server Del name...");
+}
+
 // ---- The window's place
 
 TEST(GeometryTest, OnlyAUsableSizeAndAPlaceOnTheScreenPass)
