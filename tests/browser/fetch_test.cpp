@@ -1,16 +1,14 @@
 // fetch_test.cpp - reading server-list sources: files, web pages, refusals and silences.
 #include "browser/fetch.h"
 
+#include "tests/support/descriptors.h"
 #include "tests/support/fake_http_server.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <chrono>
 #include <cstring>
 #include <fstream>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 using Clock = std::chrono::steady_clock;
@@ -43,30 +41,11 @@ protected:
                          .count();
         return ok;
     }
-    // A TCP port on 127.0.0.1 with a listener whose queue is full, so a connect hangs.
-    int fullListener(uint16_t *port)
-    {
-        int fd = socket(AF_INET, SOCK_STREAM, 0);
-        struct sockaddr_in address;
-        memset(&address, 0, sizeof address);
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        EXPECT_EQ(bind(fd, (struct sockaddr *)&address, sizeof address), 0);
-        EXPECT_EQ(listen(fd, 0), 0);
-        getsockname(fd, (struct sockaddr *)&address, &size);
-        *port = ntohs(address.sin_port);
-        mFiller = socket(AF_INET, SOCK_STREAM, 0);
-        EXPECT_EQ(connect(mFiller, (struct sockaddr *)&address, sizeof address), 0);
-        return fd;
-    }
-
     std::string              mFile;
     FetchLimits              mLimits;
     std::vector<std::string> mLines;
     std::string              mError;
     long                     mElapsedMs = 0;
-    int                      mFiller = -1;
 };
 
 TEST_F(FetchTest, AFileSourceGivesEveryLineTheLastOneToo)
@@ -190,13 +169,11 @@ TEST_F(FetchTest, AServerThatNeverAnswersTimesOut)
 
 TEST_F(FetchTest, AConnectThatHangsTimesOut)
 {
-    uint16_t port = 0;
-    int listener = fullListener(&port);
+    FullTcpListener listener;
+    ASSERT_NE(listener.Port(), 0);
     mLimits.readMs = 10000;
     mLimits.totalMs = 20000;
-    EXPECT_FALSE(fetch("http://127.0.0.1:" + std::to_string(port) + "/"));
+    EXPECT_FALSE(fetch("http://127.0.0.1:" + std::to_string(listener.Port()) + "/"));
     EXPECT_EQ(mError, strerror(ETIMEDOUT));
     EXPECT_LT(mElapsedMs, 2000);                // the connect limit, not the read limit
-    close(mFiller);
-    close(listener);
 }

@@ -1,4 +1,4 @@
-// descriptors.cpp - descriptor placement and free ports for the test doubles.
+// descriptors.cpp - descriptor placement, free ports and a full listener for the test doubles.
 #include "tests/support/descriptors.h"
 
 #include <arpa/inet.h>
@@ -71,4 +71,29 @@ unsigned short ClosedUdpPort()
 unsigned short ClosedTcpPort()
 {
     return FreePort(SOCK_STREAM);
+}
+
+FullTcpListener::FullTcpListener()
+{
+    struct sockaddr_in address;
+    memset(&address, 0, sizeof address);
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    mListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (mListen < 0 || bind(mListen, (struct sockaddr *)&address, sizeof address) != 0
+        || listen(mListen, 0) != 0
+        || getsockname(mListen, (struct sockaddr *)&address, &size) != 0)
+        return;
+    mFiller = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (mFiller >= 0 && connect(mFiller, (struct sockaddr *)&address, sizeof address) == 0)
+        mPort = ntohs(address.sin_port);
+}
+
+FullTcpListener::~FullTcpListener()
+{
+    if (mFiller >= 0)
+        close(mFiller);
+    if (mListen >= 0)
+        close(mListen);
 }

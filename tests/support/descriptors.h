@@ -12,4 +12,20 @@ int MoveDescriptorHigh(int fd);
 unsigned short ClosedUdpPort();
 unsigned short ClosedTcpPort();
 
+// A TCP listener on 127.0.0.1 whose queue is full, so a connect to its port hangs until the
+// caller gives up: the kernel drops the handshake instead of refusing it.
+class FullTcpListener {
+public:
+    FullTcpListener();
+    ~FullTcpListener();
+    FullTcpListener(const FullTcpListener &) = delete;
+    FullTcpListener &operator=(const FullTcpListener &) = delete;
+    unsigned short Port() const { return mPort; }   // 0 when it could not be made
+
+private:
+    int            mListen = -1;
+    int            mFiller = -1;    // the connection that fills the queue
+    unsigned short mPort = 0;
+};
+
 #endif
