@@ -6,6 +6,7 @@
 #include "framework/VkFileSelectionDialog.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
+#include "tests/support/descriptors.h"
 #include "tests/support/fake_http_server.h"
 #include "widgets/Grid.h"
 
@@ -331,6 +332,49 @@ TEST_F(HostileTest, TheWholeUpdateIsBoundedAndTheStatusNamesTheSource)
     EXPECT_EQ(texts[2], "Updating server list from " + second.url() + "...");
     EXPECT_NE(texts[3].find(second.url()), std::string::npos) << texts[3];
     EXPECT_EQ(serverAt(mWin, "10.1.1.3:26000"), nullptr);
+}
+
+// Spends the update's time when the status line begins the source named: the clock moves
+// on by the whole bound, as a slow source before it would have moved it.
+struct SpendAt {
+    FrozenClock *clock;
+    long long    ms;
+    std::string  text;
+};
+
+static void spendWhenShown(Widget w, XtPointer clientData, XtPointer)
+{
+    SpendAt *spend = static_cast<SpendAt *>(clientData);
+    char *text = XmTextFieldGetString(w);
+    if (spend->text == text)
+        spend->clock->advance(spend->ms);
+    XtFree(text);
+}
+
+// A source begun with no time left waited its own connect limit, ten seconds with the window
+// frozen, on a host that takes no connection.
+TEST_F(HostileTest, ASourceBegunWithTheUpdatesTimeSpentFailsAtOnce)
+{
+    FullTcpListener hanging;
+    ASSERT_NE(hanging.Port(), 0);
+    std::string path = mHome.path() + "/first.txt";
+    std::ofstream(path) << "10.1.1.1\n";
+    std::string second = "http://127.0.0.1:" + std::to_string(hanging.Port()) + "/";
+    mWin->setSources({"file:" + path, second});
+    FetchLimits limits;
+    limits.updateMs = 1000;
+    mWin->setFetchLimits(limits);
+    FrozenClock clock;
+    SpendAt spend = {&clock, limits.updateMs, "Updating server list from " + second + "..."};
+    XtAddCallback(mWin->statusWidget(), XmNvalueChangedCallback, spendWhenShown, &spend);
+    Clock::time_point start = Clock::now();
+    mWin->updateList();
+    double took = msBetween(start, Clock::now());
+    XtRemoveCallback(mWin->statusWidget(), XmNvalueChangedCallback, spendWhenShown, &spend);
+
+    EXPECT_LT(took, 1000);
+    EXPECT_EQ(statusText(mWin), "Server list update took longer than 1 s; stopped at " + second);
+    EXPECT_NE(serverAt(mWin, "10.1.1.1:26000"), nullptr);
 }
 
 // ---- Server texts in the grids
