@@ -748,6 +748,47 @@ TEST_F(MainWinTest, ASashMovedWithTheKeyboardIsTheUsersChoice)
         << saved;
 }
 
+// ---- A rules pane's least from the user's resources
+
+// The window's least width, as told to the window manager (the shell keeps an int).
+static int leastWidth(MainWin *win)
+{
+    int width = 0;
+    XtVaGetValues(win->baseWidget(), XmNminWidth, &width, nullptr);
+    return width;
+}
+
+// A user who wants the rules wider raises their least; the window's least must make room for
+// it beside the player list while the rules show, and only then.
+TEST_F(MainWinTest, ARulesPaneLeastFromTheResourcesCountsOnlyWhileItShows)
+{
+    if (!gApplication)      // the resource goes in before the window is built
+        new App("Vireo", fwtest::testArgc(), fwtest::testArgv());
+    XrmDatabase resources = XtDatabase(XtDisplay(gApplication->baseWidget()));
+    XrmPutLineResource(&resources, "*ruleGrid.paneMinimum: 700");
+    std::string rest = "filter all\nserver 10.0.0.1:26000 0\n";
+    mHome.writeSettings("mainwin 1200x700+0+0\nshowinfo true\nshowrules true\n"
+                        "rulePaneWidth 800\n" + rest);
+    mWin = showWindow();
+    Dimension players = 0;
+    XtVaGetValues(child("*playerGrid"), XmNpaneMinimum, &players, nullptr);
+    ASSERT_GT(players, 0);
+    int shown = leastWidth(mWin);
+    EXPECT_GE(shown, players + 700);
+    EXPECT_LT(shown, players + 800) << "the rules pane's least, not the width chosen for it";
+    mWin->toggleRulesPane();
+    int hidden = leastWidth(mWin);
+    EXPECT_LT(hidden, players + 700) << "dropped back with the rules hidden";
+    mWin->toggleRulesPane();
+    EXPECT_EQ(leastWidth(mWin), shown) << "shown again";
+
+    mHome.writeSettings("mainwin 900x700+0+0\nshowinfo true\nshowrules false\n" + rest);
+    mWin = showWindow();
+    EXPECT_EQ(leastWidth(mWin), hidden);
+    mWin->toggleRulesPane();
+    EXPECT_EQ(leastWidth(mWin), shown) << "the rules shown after a start without them";
+}
+
 // The program's folder never overruns the caller's buffer: cut where asked, refused where
 // a cut path would name another folder.
 TEST(AppFolderTest, BuffersBoundTheFolder)
