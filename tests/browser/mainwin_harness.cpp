@@ -141,6 +141,13 @@ std::string statusText(MainWin *win)
     return result;
 }
 
+void recordStatus(Widget status, XtPointer clientData, XtPointer)
+{
+    char *text = XmTextFieldGetString(status);
+    static_cast<std::vector<std::string> *>(clientData)->push_back(text);
+    XtFree(text);
+}
+
 int progressValue(MainWin *win)
 {
     int value = -1;

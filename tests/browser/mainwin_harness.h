@@ -71,6 +71,9 @@ bool pumpUntil(const std::function<bool()> &done, int timeoutMs = 5000);
 bool runToEnd(MainWin *win, int timeoutMs = 15000);
 
 std::string statusText(MainWin *win);
+// For the status line's XmNvalueChangedCallback: appends each text it shows to the
+// std::vector<std::string> given as client data.
+void recordStatus(Widget status, XtPointer clientData, XtPointer);
 int progressValue(MainWin *win);
 int progressComplete(MainWin *win);
 bool itemSensitive(MainWin *win, const char *menu, const char *item);

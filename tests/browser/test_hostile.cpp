@@ -110,14 +110,6 @@ private:
     std::thread       mThread;
 };
 
-// Every text the status line shows, in order.
-void recordStatus(Widget w, XtPointer clientData, XtPointer)
-{
-    char *text = XmTextFieldGetString(w);
-    static_cast<std::vector<std::string> *>(clientData)->push_back(text);
-    XtFree(text);
-}
-
 // The lines a grid cell shows, and its text with the lines joined by a blank.
 int cellLines(Widget grid, int row, int column, std::string *text)
 {
