@@ -7,6 +7,8 @@
 #include "tests/support/descriptors.h"
 #include "tests/support/fake_http_server.h"
 
+#include <Xm/Xm.h>
+
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -209,6 +211,25 @@ TEST_F(UpdateTest, ListFileAddsOneServerPerLine)
     EXPECT_EQ(shownAddresses(mWin),
               (std::vector<std::string>{"1.6.2.1", "10.7.7.1", "10.7.7.2", "10.7.7.3"}));
     EXPECT_EQ(statusText(mWin), countLine());
+}
+
+// A list read under no name counts the servers it receives the way a named one does: those
+// listed already and the one just read.
+TEST_F(UpdateTest, AListReadWithoutANameCountsItsServers)
+{
+    show({}, "server 10.5.5.5:26000 0\nserver 10.5.5.6:26000 0\n");
+    std::string path = listFile("list.txt", "10.7.7.1:26000\n");
+    FILE *fp = fopen(path.c_str(), "r");
+    ASSERT_NE(fp, nullptr);
+    std::vector<std::string> texts;
+    XtAddCallback(mWin->statusWidget(), XmNvalueChangedCallback, recordStatus, &texts);
+    std::string error;
+    EXPECT_TRUE(mWin->updateFromFile(fp, nullptr, &error)) << error;
+    XtRemoveCallback(mWin->statusWidget(), XmNvalueChangedCallback, recordStatus, &texts);
+    fclose(fp);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0], "Received 3 servers...");
+    EXPECT_EQ(mWin->serverCount(), 3);
 }
 
 // A long page read again adds nothing, and finds each server listed at once rather than
