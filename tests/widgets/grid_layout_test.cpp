@@ -216,6 +216,40 @@ TEST_F(GridLayoutTest, CellRectanglesAndHitTesting)
     EXPECT_EQ(RowColToXY(g(), 50, 0, True, &rect), -1) << "scrolled out of view";
 }
 
+// The first scrolling column begins where the fixed band left of it ends: it is placed, drawn
+// and edited there.
+TEST_F(GridLayoutTest, TheFirstColumnAfterFixedOnesIsPlacedDrawnAndEdited)
+{
+    Arg args[6];
+    XtSetArg(args[0], XmNrows, 3);
+    XtSetArg(args[1], XmNcolumns, 6);
+    XtSetArg(args[2], XmNleftFixedCount, 2);
+    XtSetArg(args[3], XmNleftFixedMargin, 6);
+    XtSetArg(args[4], XmNwidth, 260);
+    XtSetArg(args[5], XmNheight, 150);
+    grid(args, 6);
+    XtVaSetValues(mGrid, XmNcolumnWidth, 50, XmNcolumnSizePolicy, XmCONSTANT, NULL);
+    XtVaSetValues(mGrid, XmNcolumn, 2, XmNcellBackground, kRed, XmNcellEditable, True, NULL);
+    show();
+    ASSERT_TRUE(XtIsManaged(part().horizontalScrollBar)) << "the columns scroll";
+    XRectangle fixed, first;
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 1, XmCONTENT, 1, False, &fixed), 0);
+    ASSERT_EQ(XmLGridRowColumnToXY(mGrid, XmCONTENT, 1, XmCONTENT, 2, False, &first), 0);
+    int shadow = g()->manager.shadow_thickness;
+    EXPECT_EQ(first.x, fixed.x + fixed.width + 2 * shadow + 6);
+    EXPECT_EQ(first.y, fixed.y);
+    EXPECT_EQ(first.width, 50);
+    Snapshot shot(mGrid);
+    int inner = (first.width - 2) * (first.height - 2);     // inside the cell's border lines
+    EXPECT_EQ(shot.count(kRed, first.x + 1, first.y + 1, first.width - 2, first.height - 2),
+              inner);
+    ASSERT_EQ(XmLGridEditBegin(mGrid, True, 1, 2), 0);
+    EXPECT_TRUE(part().inEdit);
+    Widget text = part().textWidget;
+    EXPECT_EQ(text->core.x, first.x);
+    EXPECT_EQ(text->core.y, first.y);
+}
+
 TEST_F(GridLayoutTest, ClippedRectanglesStayInsideTheRegion)
 {
     rowsOf20(100);
