@@ -193,6 +193,24 @@ TEST_F(GridActionsTest, PageDownMovesFourRowsAndScrollsThemToTheTop)
     EXPECT_EQ(part().scrollRowPos, last + 4);
 }
 
+// Rows and columns fixed at the end can take the focus, but a page down or right from the last
+// page stops at the last scrolling row or column, short of the fixed band after it.
+TEST_F(GridActionsTest, PagingAtTheEndStopsBeforeTheRowsAndColumnsFixedThere)
+{
+    make(XmSELECT_CELL, 30);
+    XtVaSetValues(mGrid, XmNcolumns, 12, NULL);
+    XtVaSetValues(mGrid, XmNbottomFixedCount, 2, XmNrightFixedCount, 2, NULL);
+    XtVaSetValues(mGrid, XmNscrollRow, 1000, XmNscrollColumn, 1000, NULL);
+    int lastRow = RowCount(g()) - 2 - 1, lastColumn = ColCount(g()) - 2 - 1;
+    ASSERT_LT(part().reg[4].row, lastRow) << "the rows scroll";
+    ASSERT_LT(part().reg[4].col, lastColumn) << "the columns scroll";
+    ASSERT_EQ(SetFocus(g(), part().reg[4].row, part().reg[4].col, 0, 0), 0);
+    key("XmLGridTraverse", "PAGE_DOWN");
+    EXPECT_EQ(part().focusRow, lastRow);
+    key("XmLGridTraverse", "PAGE_RIGHT");
+    EXPECT_EQ(part().focusColumn, lastColumn);
+}
+
 TEST_F(GridActionsTest, ExtendingSelectsARangeOfRows)
 {
     make(XmSELECT_MULTIPLE_ROW);
