@@ -304,4 +304,53 @@ TEST_F(GridCallbacksTest, ADeselectCallbackMayAddASelectCallbackUnderBrowseSelec
     EXPECT_EQ(mCalls.size(), 1u);
 }
 
+// A focus callback that hears the focus leave the going rows, or a delete callback, begins an
+// edit on one of them: the edit goes with its cell, never to be completed into another row,
+// and the focus takes the row after them.
+TEST_F(GridCallbacksTest, AnEditACallbackBeginsOnRowsBeingDeletedIsEnded)
+{
+    make(6, 2);
+    XtVaSetValues(mGrid, XmNcellEditable, True, NULL);
+    XmLGridSetStringsPos(mGrid, XmCONTENT, 0, XmCONTENT, 0,
+                         (char *)"a0|b0\na1|b1\na2|b2\na3|b3\na4|b4\na5|b5");
+    show();
+    auto expectEnded = [this](int focusRow, const std::vector<int> &rowsLeft) {
+        EXPECT_FALSE(part().inEdit);
+        EXPECT_TRUE(part().textHidden);
+        EXPECT_FALSE(viewable(XtWindow(part().textWidget)));
+        EXPECT_EQ(part().focusRow, part().headingRows + focusRow);
+        ASSERT_EQ(part().rows, (int)rowsLeft.size());
+        for (int r = 0; r < part().rows; r++) {
+            std::string was = std::to_string(rowsLeft[r]);
+            EXPECT_EQ(text(part().headingRows + r, 0), "a" + was);
+            EXPECT_EQ(text(part().headingRows + r, 1), "b" + was);
+        }
+        expectWhole();
+    };
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 1, 0), 0);
+    bool begun = false;
+    on(XmNcellFocusCallback, [&](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_CELL_FOCUS_OUT && !begun) {
+            begun = true;
+            EXPECT_EQ(XmLGridEditBegin(mGrid, True, 2, 1), 0);
+            EXPECT_TRUE(part().inEdit);
+        }
+    });
+    XmLGridDeleteRows(mGrid, XmCONTENT, 1, 2);
+    EXPECT_TRUE(begun);
+    expectEnded(1, {0, 3, 4, 5});
+
+    bool again = false;
+    on(XmNdeleteCallback, [&](XmLGridCallbackData *cbs) {
+        if (cbs->reason == XmCR_DELETE_ROW && !again) {
+            again = true;
+            EXPECT_EQ(XmLGridEditBegin(mGrid, True, 3, 0), 0);
+            EXPECT_TRUE(part().inEdit);
+        }
+    });
+    XmLGridDeleteRows(mGrid, XmCONTENT, 2, 2);
+    EXPECT_TRUE(again);
+    expectEnded(1, {0, 3});
+}
+
 }  // namespace
