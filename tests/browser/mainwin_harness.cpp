@@ -212,7 +212,7 @@ FakeGameScript richScript(int rules, int players)
     return script;
 }
 
-void pressKey(Widget w, KeySym key)
+void pressKey(Widget w, KeySym key, unsigned int modifiers)
 {
     // A window manager gives a new window the keyboard focus, and the toolkit puts it on
     // the first widget that takes it; on a bare display nothing does.
@@ -226,6 +226,7 @@ void pressKey(Widget w, KeySym key)
     event.xkey.window = XtWindow(target);
     event.xkey.root = DefaultRootWindow(display);
     event.xkey.keycode = XKeysymToKeycode(display, key);
+    event.xkey.state = modifiers;
     event.xkey.same_screen = True;
     for (int type : {KeyPress, KeyRelease}) {
         event.xkey.type = type;
@@ -285,19 +286,8 @@ bool pressOnSash(Widget paned, KeySym key, unsigned int modifiers)
     Widget sash = shownSash(paned);
     if (!sash)
         return false;
-    // The toolkit hands key events to the widget that holds the focus, as the user's Tab would
-    // make the sash.
-    XmProcessTraversal(sash, XmTRAVERSE_CURRENT);
-    Display *display = XtDisplay(sash);
-    XEvent press = {};
-    press.xkey.type = KeyPress;
-    press.xkey.display = display;
-    press.xkey.window = XtWindow(sash);
-    press.xkey.root = DefaultRootWindow(display);
-    press.xkey.keycode = XKeysymToKeycode(display, key);
-    press.xkey.state = modifiers;
-    press.xkey.same_screen = True;
-    XtDispatchEvent(&press);
+    XmProcessTraversal(sash, XmTRAVERSE_CURRENT);     // as the user's Tab would
+    pressKey(sash, key, modifiers);
     return true;
 }
 

@@ -107,7 +107,7 @@ void expectThreeSendingsTwoSecondsApart(const FakeGameServer *silent);
 
 // Presses and releases key where the keyboard focus of w's window is (at w when it has
 // none yet), as the keyboard would.
-void pressKey(Widget w, KeySym key);
+void pressKey(Widget w, KeySym key, unsigned int modifiers = 0);
 // Dispatches an EnterNotify or LeaveNotify to w, as the pointer crossing its border would.
 void crossing(Widget w, int type);
 // Drags the sash of a paned window (the one shown between its panes) by distance pixels,
