@@ -195,6 +195,31 @@ void PrivateDesktop::stopHolding()
     end(&mTiler);
 }
 
+bool settle(Widget w, int quietMs)
+{
+    Display *display = XtDisplay(w);
+    XtAppContext context = XtWidgetToApplicationContext(w);
+    auto quietSince = std::chrono::steady_clock::now();
+    for (int batches = 0; batches < 500;) {
+        XSync(display, False);
+        XtInputMask pending = XtAppPending(context);
+        if (pending & XtIMXEvent) {
+            while (XtAppPending(context) & XtIMXEvent)
+                XtAppProcessEvent(context, XtIMXEvent);
+            quietSince = std::chrono::steady_clock::now();
+            batches++;
+        } else if (std::chrono::steady_clock::now() - quietSince >=
+                   std::chrono::milliseconds(quietMs)) {
+            return true;
+        } else if (pending) {
+            XtAppProcessEvent(context, pending);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    return false;
+}
+
 Window frameOf(Display *display, Window window)
 {
     Window root = None, parent = None, *children = nullptr;

@@ -4,6 +4,7 @@
 #ifndef VIREO_TESTS_BROWSER_DESKTOP_H
 #define VIREO_TESTS_BROWSER_DESKTOP_H
 
+#include <X11/Intrinsic.h>
 #include <X11/Xlib.h>
 
 #include <sys/types.h>
@@ -37,6 +38,10 @@ private:
     bool        mReady = false;
 };
 
+// Processes events until a round trip to the server brings none and none has come for
+// quietMs (a manager acts in its own time); false when they keep coming, as from a layout
+// that never settles.
+bool settle(Widget w, int quietMs);
 // The window manager's frame around window, or window itself without one: its child of
 // the root window.
 Window frameOf(Display *display, Window window);

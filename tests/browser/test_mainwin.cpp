@@ -19,7 +19,6 @@
 #include <memory>
 #include <string>
 #include <sys/stat.h>
-#include <thread>
 
 using namespace harness;
 
@@ -520,25 +519,7 @@ protected:
         delete old;
         settle();
     }
-    // Events until none has come for a while: a manager acts in its own time.
-    void quiet()
-    {
-        Display *display = XtDisplay(mWin->baseWidget());
-        XtAppContext context = gApplication->appContext();
-        auto lastEvent = Clock::now();
-        while (msBetween(lastEvent, Clock::now()) < 250) {
-            XSync(display, False);
-            XtInputMask pending = XtAppPending(context);
-            if (pending & XtIMXEvent) {
-                XtAppProcessEvent(context, XtIMXEvent);
-                lastEvent = Clock::now();
-            } else if (pending) {
-                XtAppProcessEvent(context, pending);
-            } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-        }
-    }
+    void quiet() { EXPECT_TRUE(harness::settle(mWin->baseWidget(), 250)); }
     // The manager frames the window and tells it where it is: events until it has.
     void settle()
     {

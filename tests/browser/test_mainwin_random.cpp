@@ -279,29 +279,9 @@ private:
         EXPECT_EQ(after.min_height, hints.min_height) << "step " << mStep;
     }
 
-    // Events until a round trip to the server brings no more: a layout that never settles
-    // keeps configuring itself and fails here.
-    // A manager acts on its own time: under one, the window must stay quiet a while, long
-    // enough for it to have noted its place.
-    bool settle()
-    {
-        Display *display = XtDisplay(mWin->baseWidget());
-        XtAppContext context = XtWidgetToApplicationContext(mWin->baseWidget());
-        auto quietSince = Clock::now();
-        for (int round = 0; round < 500; round++) {
-            XSync(display, False);
-            if (!(XtAppPending(context) & XtIMXEvent)) {
-                if (mDesk != Openbox || msBetween(quietSince, Clock::now()) >= 200)
-                    return true;
-                fwtest::pump(20);
-                continue;
-            }
-            while (XtAppPending(context) & XtIMXEvent)
-                XtAppProcessEvent(context, XtIMXEvent);
-            quietSince = Clock::now();
-        }
-        return false;
-    }
+    // Under a manager the window must stay quiet a while, long enough for it to have noted
+    // its place.
+    bool settle() { return harness::settle(mWin->baseWidget(), mDesk == Openbox ? 200 : 0); }
 
     // ---- Checks
 
