@@ -13,6 +13,9 @@ int main(int argc, char **argv)
     App::setXEnvironment(argc > 0 ? argv[0] : nullptr, "Vireo");
     App *app = new App("Vireo", &argc, argv);
     MainWin *window = App::createMainWin();
+    // Before the start's list update, which may keep the loop away for a while: a logout
+    // meanwhile is acted on once it returns.
+    window->endWithSession();
     window->show();
     window->setTitle("Vireo 1.1");
     app->run();

@@ -33,6 +33,8 @@ MainWin::MainWin() : VkWindow("MainWin")
 
 MainWin::~MainWin()
 {
+    if (sSessionWindow == this)
+        sSessionWindow = nullptr;
     abandonRun();
     if (mStatusTimer)
         XtRemoveTimeOut(mStatusTimer);

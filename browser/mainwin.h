@@ -65,6 +65,9 @@ public:
     Widget buildInterface(Widget parent) override;
     // Closing through the window manager saves the settings as quitting does.
     void onDeleteWindow() override;
+    // From now on SIGTERM, SIGHUP and SIGINT quit as File > Exit does, and a display that
+    // goes away leaves the settings saved (sessionEnd.cpp).
+    void endWithSession();
 
     // ---- Window (mainwin.cpp)
     void setStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
@@ -192,6 +195,9 @@ public:
     // Starts the command through the shell without waiting for it; a command the shell
     // cannot run is told in the error dialog. The tests record it instead.
     virtual void runCommand(const char *command);
+    // The walk up to the manager's frame has reached window, one of its ancestors; the tests
+    // take the frame away there, as a manager that restarts may.
+    virtual void walkedTo(Window) {}
     static void launchCB(Widget, XtPointer clientData, XtPointer);
     static void aboutCB(Widget, XtPointer clientData, XtPointer);
 
@@ -273,8 +279,15 @@ private:
     void keepLeastSize();
     void raiseToLeast();
 
+    // sessionEnd.cpp
+    static void sQuitSignalCB(XtPointer clientData, int *fd, XtInputId *);
+    void quitForSignal();
+    static int sDisplayLost(Display *display);
+    void saveWithoutDisplay();
+
     // place.cpp
     static const char *givenGeometry();
+    Window frameWindow(Display *display, Window window);
     std::string geometryNow();
     bool sizedByManager();
     std::string geometryToSave();
@@ -424,6 +437,12 @@ private:
     PaneHold    mServerHold;               // the server pane's least
     bool        mShowRules = false;
     std::string mSettingsUnread;    // why the file was not read whole; empty: it was, or none
+    bool        mSettingsRead = false;
+    // The window that saves when the display goes; a quit begun by a signal; the display
+    // gone, so that the settings are saved from what was noted of it.
+    static MainWin *sSessionWindow;
+    bool        mQuitting = false;
+    bool        mDisplayGone = false;
 
     // The engine's waits: for each waiting server, when its current request counts as
     // unanswered and when its whole query must end; when a stop ends the queries still in

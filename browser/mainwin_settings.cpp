@@ -21,6 +21,7 @@ void MainWin::readSettings()
     Settings settings;
     std::string path = settingsPath();
     bool read = ::readSettings(path.c_str(), &settings, &mSettingsUnread);
+    mSettingsRead = true;
     if (!mSettingsUnread.empty())
         fprintf(stderr, "Vireo: %s: %s; %s, and it will not be replaced at quit\n", path.c_str(),
                 mSettingsUnread.c_str(), read ? "only part of it was read" : "defaults used");

@@ -9,6 +9,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cassert>
 #include <cstring>
 
 // The manager sets a maximized window's size and its state one after the other; the window
@@ -28,23 +29,69 @@ const char *MainWin::givenGeometry()
 
 // ---- The size and place now
 
+// The manager's frame is not ours: a manager that restarts or is replaced destroys it at any
+// moment, between two of the walk's requests too. Errors on windows other than the one the
+// walk starts from are expected while the trap is set; any other goes where it went before.
+class ForeignWindowTrap {
+public:
+    ForeignWindowTrap(Display *display, Window own)
+    {
+        assert(!sTrap);
+        sTrap = this;
+        mDisplay = display;
+        mOwn = own;
+        mFirst = NextRequest(display);
+        mPrevious = XSetErrorHandler(&ForeignWindowTrap::sHandler);
+    }
+    ~ForeignWindowTrap()
+    {
+        XSetErrorHandler(mPrevious);
+        sTrap = nullptr;
+    }
+    bool caught() const { return mCaught; }
+
+private:
+    static int sHandler(Display *display, XErrorEvent *error)
+    {
+        ForeignWindowTrap *trap = sTrap;
+        if (display == trap->mDisplay && error->serial >= trap->mFirst
+            && error->resourceid != trap->mOwn) {
+            trap->mCaught = true;
+            return 0;
+        }
+        return trap->mPrevious ? trap->mPrevious(display, error) : 0;
+    }
+
+    static ForeignWindowTrap *sTrap;
+    Display      *mDisplay;
+    Window        mOwn;
+    unsigned long mFirst;
+    XErrorHandler mPrevious;
+    bool          mCaught = false;
+};
+
+ForeignWindowTrap *ForeignWindowTrap::sTrap = nullptr;
+
 // The manager's frame, or the window itself without one: its ancestor just below the root.
-static Window topWindow(Display *display, Window window)
+// None when a window on the way went meanwhile.
+Window MainWin::frameWindow(Display *display, Window window)
 {
     Window root = None, parent = None, *children = nullptr;
     unsigned int count = 0;
     while (XQueryTree(display, window, &root, &parent, &children, &count)) {
         XFree(children);
         if (parent == root || parent == None)
-            break;
+            return window;
         window = parent;
+        walkedTo(window);
     }
-    return window;
+    return None;
 }
 
 // A place "+x+y" given at start puts the outer corner of the manager's frame there (of the
 // window itself without a manager), as the default gravity asks: so that corner is the place
-// saved, and each session comes back where the last one ended.
+// saved, and each session comes back where the last one ended. Should the frame go while it
+// is looked at, the window's own place stands in.
 std::string MainWin::geometryNow()
 {
     Widget shell = baseWidget();
@@ -54,10 +101,21 @@ std::string MainWin::geometryNow()
                   nullptr);
     int x = shellX, y = shellY;
     if (XtIsRealized(shell)) {
+        Display *display = XtDisplay(shell);
         Window root = None;
+        int frameX = 0, frameY = 0;
         unsigned int outerWidth = 0, outerHeight = 0, border = 0, depth = 0;
-        XGetGeometry(XtDisplay(shell), topWindow(XtDisplay(shell), XtWindow(shell)), &root, &x,
-                     &y, &outerWidth, &outerHeight, &border, &depth);
+        ForeignWindowTrap trap(display, XtWindow(shell));
+        Window frame = frameWindow(display, XtWindow(shell));
+        if (frame != None && XGetGeometry(display, frame, &root, &frameX, &frameY,
+                                          &outerWidth, &outerHeight, &border, &depth)) {
+            x = frameX;
+            y = frameY;
+        } else if (XGetGeometry(display, XtWindow(shell), &root, &frameX, &frameY, &outerWidth,
+                                &outerHeight, &border, &depth)) {
+            x = frameX;
+            y = frameY;
+        }
     }
     return formatGeometry(width, height, x, y);
 }
@@ -89,10 +147,12 @@ bool MainWin::sizedByManager()
     return sized;
 }
 
-// The size and place to save: the window's own, or, while the manager has maximized it, the
-// one it had before, which the next start gives back.
+// The size and place to save: the window's own, or, while the manager has maximized it (or
+// the display is gone), the one noted before, which the next start gives back.
 std::string MainWin::geometryToSave()
 {
+    if (mDisplayGone)
+        return mOwnGeometry;
     return sizedByManager() ? mOwnGeometry : geometryNow();
 }
 

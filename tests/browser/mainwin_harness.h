@@ -54,9 +54,11 @@ class TestWin : public MainWin {
 public:
     void slotOpened(Server *s) override;
     void runCommand(const char *command) override { commands.push_back(command); }
+    void walkedTo(Window window) override { if (onWalk) onWalk(window); }
     int     slotsOpened = 0;
     Server *slotServer = nullptr;
     std::vector<std::string> commands;
+    std::function<void(Window)> onWalk;     // each window the walk to the frame reaches
 };
 
 // Makes the application (class "Vireo") on first use, then a shown window that has read

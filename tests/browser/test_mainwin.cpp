@@ -627,6 +627,32 @@ TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
     EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+30+30");
 }
 
+// A manager that restarts takes its frames away. One that went between two requests of the
+// walk up to it ended the program with BadWindow, at quit before the settings were written.
+TEST_F(MainWinTest, AFrameThatGoesWhileItIsLookedAtLeavesTheWindowsOwnPlace)
+{
+    mHome.writeSettings("mainwin 700x450+0+0\n");
+    mWin = showWindow();
+    Display *manager = XOpenDisplay(nullptr);   // a client of its own, as a manager is
+    ASSERT_NE(manager, nullptr);
+    Window shell = XtWindow(mWin->baseWidget()), root = DefaultRootWindow(manager);
+    Window frame = XCreateSimpleWindow(manager, root, 40, 30, 900, 700, 0, 0, 0);
+    XReparentWindow(manager, shell, frame, 0, 0);
+    XMapWindow(manager, frame);
+    XSync(manager, False);
+    mWin->onWalk = [&](Window reached) {
+        if (reached != frame)
+            return;
+        XReparentWindow(manager, shell, root, 70, 50);
+        XDestroyWindow(manager, frame);
+        XSync(manager, False);
+    };
+    EXPECT_TRUE(mWin->writeSettings());
+    mWin->onWalk = nullptr;
+    XCloseDisplay(manager);
+    EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+70+50");
+}
+
 // Whether a grid's row (-1: the heading) is wholly in view, above the scroll bar.
 static bool rowInView(Widget grid, int row)
 {

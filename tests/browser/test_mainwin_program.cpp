@@ -178,26 +178,46 @@ protected:
             text.append(buffer, (size_t)n);
         return text;
     }
-    void quitAndCheckSaved(const char *protocol)
+    // Starts the program on settings that list servers, and takes the file away once its
+    // window is up: what is there after it ended, the program wrote.
+    Window startWithServers(const std::string &more = "")
     {
-        const std::string lists =
-            "serverList http://127.0.0.1:1/servers\n\n"
-            "# servers (hostname:port timeout)\n"
-            "server 10.0.0.1:26000 0\n"
-            "favorite 10.0.0.2:27500 0\n"
-            "avoid 10.0.0.3:26000 0\n";
-        mHome.writeSettings("option queriesAtOnce 7\n" + lists);
+        mHome.writeSettings(more + "option queriesAtOnce 7\n" + sLists);
         start(sProgram);
         Window w = waitForWindow();
-        ASSERT_NE(w, None);
         unlink(mHome.settingsFile().c_str());
-        sendProtocol(w, protocol);
-        EXPECT_EQ(waitForExit(), 0);
+        return w;
+    }
+    void expectServersSaved()
+    {
         std::string saved = mHome.readSettings();
-        ASSERT_GE(saved.size(), lists.size());
-        EXPECT_EQ(saved.substr(saved.size() - lists.size()), lists);
+        ASSERT_GE(saved.size(), sLists.size());
+        EXPECT_EQ(saved.substr(saved.size() - sLists.size()), sLists);
         EXPECT_NE(saved.find("option queriesAtOnce 7\n"), std::string::npos);
     }
+    void quitAndCheckSaved(const char *protocol)
+    {
+        Window w = startWithServers();
+        ASSERT_NE(w, None);
+        sendProtocol(w, protocol);
+        EXPECT_EQ(waitForExit(), 0);
+        expectServersSaved();
+    }
+    // A logout or a shutdown ends the program with a signal, after the player moved the
+    // window: the quit saves the servers and the new place.
+    void signalAndCheckSaved(int signal)
+    {
+        Window w = startWithServers();
+        ASSERT_NE(w, None);
+        XMoveWindow(mDisplay, w, 123, 77);
+        XSync(mDisplay, False);
+        kill(mPid, signal);
+        EXPECT_EQ(waitForExit(), 0);
+        expectServersSaved();
+        EXPECT_NE(mHome.readSettings().find("+123+77\n"), std::string::npos);
+    }
+
+    static const std::string sLists;
     // A copy of the program in a folder of its own, with the class resource file given.
     std::string placeProgram(const std::string &resources, bool link)
     {
@@ -229,6 +249,13 @@ protected:
     int         mErrors = -1;
 };
 
+const std::string ProgramTest::sLists =
+    "serverList http://127.0.0.1:1/servers\n\n"
+    "# servers (hostname:port timeout)\n"
+    "server 10.0.0.1:26000 0\n"
+    "favorite 10.0.0.2:27500 0\n"
+    "avoid 10.0.0.3:26000 0\n";
+
 } // namespace
 
 TEST_F(ProgramTest, QuitProtocolSavesTheSettings)
@@ -240,6 +267,35 @@ TEST_F(ProgramTest, QuitProtocolSavesTheSettings)
 TEST_F(ProgramTest, ClosingTheWindowSavesTheSettings)
 {
     quitAndCheckSaved("WM_DELETE_WINDOW");
+}
+
+TEST_F(ProgramTest, TheTerminateSignalSavesTheSettings)
+{
+    signalAndCheckSaved(SIGTERM);
+}
+
+TEST_F(ProgramTest, TheHangUpSignalSavesTheSettings)
+{
+    signalAndCheckSaved(SIGHUP);
+}
+
+TEST_F(ProgramTest, TheInterruptSignalSavesTheSettings)
+{
+    signalAndCheckSaved(SIGINT);
+}
+
+// The server going away (a logout, a crash of the X server) ended the program in Xlib,
+// with nothing saved. The place saved is the one last noted: the display cannot be asked.
+TEST_F(ProgramTest, ADisplayThatGoesAwayLeavesTheSettingsSaved)
+{
+    Window w = startWithServers("mainwin 700x450+40+30\n");
+    ASSERT_NE(w, None);
+    XKillClient(mDisplay, w);
+    XSync(mDisplay, False);
+    EXPECT_EQ(waitForExit(), 1);
+    expectServersSaved();
+    EXPECT_NE(mHome.readSettings().find("mainwin 700x450+40+30\n"), std::string::npos);
+    EXPECT_NE(errorOutput().find("X connection to"), std::string::npos);
 }
 
 TEST_F(ProgramTest, WithoutADisplayItSaysSoAndExits)
