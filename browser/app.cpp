@@ -5,8 +5,13 @@
 #include "browser/progdir.h"
 
 #include <cassert>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 
 App::App(const char *className, int *argc, char **argv)
     : VkApp(className, argc, argv, nullptr, 0)
@@ -15,6 +20,80 @@ App::App(const char *className, int *argc, char **argv)
 
 App::~App()
 {
+}
+
+// ---- The signals of a session's end
+
+// A signal handler may do almost nothing safely: it only wakes the event loop through this
+// pipe, with the signal's number, and the quit runs from there.
+static int sQuitPipe[2] = {-1, -1};
+
+static void quitSignalHandler(int signal)
+{
+    int saved = errno;
+    char number = (char)signal;
+    ssize_t ignored = write(sQuitPipe[1], &number, 1);
+    (void)ignored;
+    errno = saved;
+}
+
+// "nohup vireo &" asks to outlive the terminal: a signal ignored at start stays so.
+static void quitOnSignal(int signal)
+{
+    struct sigaction old;
+    if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+        return;
+    struct sigaction action;
+    memset(&action, 0, sizeof action);
+    action.sa_handler = quitSignalHandler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(signal, &action, nullptr);
+}
+
+void App::quitOnSignals()
+{
+    if (sQuitPipe[0] >= 0)
+        return;
+    if (pipe2(sQuitPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        perror("Vireo: the signals that end a session cannot be taken");
+        return;
+    }
+    XtAppAddInput(appContext(), sQuitPipe[0], (XtPointer)XtInputReadMask, &App::sQuitSignalCB,
+                  this);
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        quitOnSignal(signal);
+}
+
+void App::sQuitSignalCB(XtPointer clientData, int *fd, XtInputId *)
+{
+    char numbers[16];
+    ssize_t count = read(*fd, numbers, sizeof numbers);
+    while (read(*fd, numbers + 1, sizeof numbers - 1) > 0) {
+    }
+    if (count > 0)
+        static_cast<App *>(clientData)->quitForSignal(numbers[0]);
+}
+
+// Signals that come while the quit is under way have nothing more to do.
+void App::quitForSignal(int signal)
+{
+    if (mEndingSignal)
+        return;
+    mEndingSignal = signal;
+    quitYourself();
+}
+
+// Whoever started the program (a shell script, a session manager) learns how it ended: by
+// the signal, once the settings are saved.
+void App::exitApp(int status)
+{
+    if (mEndingSignal) {
+        fflush(nullptr);
+        signal(mEndingSignal, SIG_DFL);
+        ::raise(mEndingSignal);
+    }
+    VkApp::exitApp(status);
 }
 
 void App::setXEnvironment(const char *argv0, const char *className)

@@ -10,6 +10,10 @@ class App : public VkApp {
 public:
     App(const char *className, int *argc, char **argv);
     ~App() override;
+    // From now on SIGTERM, SIGHUP and SIGINT quit as File > Exit does, from the event loop;
+    // the program then ends by that signal. One ignored at start stays ignored.
+    void quitOnSignals();
+    void exitApp(int status) override;
 
     // Points the toolkit's resource search at the class resource file beside the program.
     static void setXEnvironment(const char *argv0, const char *className);
@@ -24,6 +28,12 @@ public:
     static bool isFile(const char *path);
     static void stripFilename(char *path);
     static MainWin *createMainWin();
+
+private:
+    static void sQuitSignalCB(XtPointer clientData, int *fd, XtInputId *);
+    void quitForSignal(int signal);
+
+    int mEndingSignal = 0;      // the signal whose quit is under way; 0: none
 };
 
 #endif

@@ -15,7 +15,8 @@ int main(int argc, char **argv)
     MainWin *window = App::createMainWin();
     // Before the start's list update, which may keep the loop away for a while: a logout
     // meanwhile is acted on once it returns.
-    window->endWithSession();
+    window->saveWhenDisplayLost();
+    app->quitOnSignals();
     window->show();
     window->setTitle("Vireo 1.1");
     app->run();

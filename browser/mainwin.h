@@ -65,9 +65,11 @@ public:
     Widget buildInterface(Widget parent) override;
     // Closing through the window manager saves the settings as quitting does.
     void onDeleteWindow() override;
-    // From now on SIGTERM, SIGHUP and SIGINT quit as File > Exit does, and a display that
-    // goes away leaves the settings saved (sessionEnd.cpp).
-    void endWithSession();
+    // From now on a display that goes away leaves the settings saved (displayLost.cpp).
+    void saveWhenDisplayLost();
+    // The walk up to the manager's frame has reached window, one of its ancestors; the tests
+    // take the frame away there, as a manager that restarts may.
+    virtual void walkedTo(Window) {}
 
     // ---- Window (mainwin.cpp)
     void setStatus(const char *format, ...) __attribute__((format(printf, 2, 3)));
@@ -195,9 +197,6 @@ public:
     // Starts the command through the shell without waiting for it; a command the shell
     // cannot run is told in the error dialog. The tests record it instead.
     virtual void runCommand(const char *command);
-    // The walk up to the manager's frame has reached window, one of its ancestors; the tests
-    // take the frame away there, as a manager that restarts may.
-    virtual void walkedTo(Window) {}
     static void launchCB(Widget, XtPointer clientData, XtPointer);
     static void aboutCB(Widget, XtPointer clientData, XtPointer);
 
@@ -279,9 +278,7 @@ private:
     void keepLeastSize();
     void raiseToLeast();
 
-    // sessionEnd.cpp
-    static void sQuitSignalCB(XtPointer clientData, int *fd, XtInputId *);
-    void quitForSignal();
+    // displayLost.cpp
     static int sDisplayLost(Display *display);
     void saveWithoutDisplay();
 
@@ -438,10 +435,9 @@ private:
     bool        mShowRules = false;
     std::string mSettingsUnread;    // why the file was not read whole; empty: it was, or none
     bool        mSettingsRead = false;
-    // The window that saves when the display goes; a quit begun by a signal; the display
-    // gone, so that the settings are saved from what was noted of it.
+    // The window that saves when the display goes, and the display gone: the settings are
+    // then saved from what was noted of it.
     static MainWin *sSessionWindow;
-    bool        mQuitting = false;
     bool        mDisplayGone = false;
 
     // The engine's waits: for each waiting server, when its current request counts as

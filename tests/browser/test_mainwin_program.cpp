@@ -204,7 +204,8 @@ protected:
         expectServersSaved();
     }
     // A logout or a shutdown ends the program with a signal, after the player moved the
-    // window: the quit saves the servers and the new place.
+    // window: the quit saves the servers and the new place, and the program ends by that
+    // signal all the same.
     void signalAndCheckSaved(int signal)
     {
         Window w = startWithServers();
@@ -212,7 +213,7 @@ protected:
         XMoveWindow(mDisplay, w, 123, 77);
         XSync(mDisplay, False);
         kill(mPid, signal);
-        EXPECT_EQ(waitForExit(), 0);
+        EXPECT_EQ(waitForExit(), 128 + signal);
         expectServersSaved();
         EXPECT_NE(mHome.readSettings().find("+123+77\n"), std::string::npos);
     }
