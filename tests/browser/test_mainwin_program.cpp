@@ -78,6 +78,8 @@ protected:
             }
             if (!withDisplay)
                 unsetenv("DISPLAY");
+            if (mIgnoreHangUp)
+                signal(SIGHUP, SIG_IGN);        // as nohup starts a program
             if (mNoFileOverride) {      // what root may do to files beside their modes
                 prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE);
                 prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH);
@@ -218,6 +220,19 @@ protected:
         EXPECT_NE(mHome.readSettings().find("+123+77\n"), std::string::npos);
     }
 
+    // Whether signal is on its way to the program still: sent, but not yet taken by it.
+    bool pending(int signal)
+    {
+        std::ifstream in("/proc/" + std::to_string(mPid) + "/status");
+        std::string line;
+        unsigned long long bits = 0;
+        while (std::getline(in, line)) {
+            if (line.rfind("SigPnd:", 0) == 0 || line.rfind("ShdPnd:", 0) == 0)
+                bits |= std::stoull(line.substr(7), nullptr, 16);
+        }
+        return (bits >> (signal - 1)) & 1;
+    }
+
     static const std::string sLists;
     // A copy of the program in a folder of its own, with the class resource file given.
     std::string placeProgram(const std::string &resources, bool link)
@@ -244,6 +259,7 @@ protected:
     TempHome    mHome;
     rlim_t      mFileSizeLimit = 0;     // RLIMIT_FSIZE of the program; 0: as the test's
     bool        mNoFileOverride = false; // the program, even as root, obeys file modes
+    bool        mIgnoreHangUp = false;
     Display    *mDisplay = nullptr;
     std::string mTag;
     pid_t       mPid = -1;
@@ -283,6 +299,22 @@ TEST_F(ProgramTest, TheHangUpSignalSavesTheSettings)
 TEST_F(ProgramTest, TheInterruptSignalSavesTheSettings)
 {
     signalAndCheckSaved(SIGINT);
+}
+
+// "nohup vireo &" asks to outlive the terminal. Both signals go down one pipe in order: a
+// hang-up taken would end the program before the terminate signal sent after it.
+TEST_F(ProgramTest, AHangUpIgnoredAtStartStaysIgnored)
+{
+    mIgnoreHangUp = true;
+    Window w = startWithServers();
+    ASSERT_NE(w, None);
+    kill(mPid, SIGHUP);
+    Clock::time_point until = Clock::now() + std::chrono::seconds(10);
+    while (pending(SIGHUP) && Clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    kill(mPid, SIGTERM);
+    EXPECT_EQ(waitForExit(), 128 + SIGTERM);
+    expectServersSaved();
 }
 
 // The server going away (a logout, a crash of the X server) ended the program in Xlib,
