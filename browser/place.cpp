@@ -48,17 +48,14 @@ public:
         XSetErrorHandler(mPrevious);
         sTrap = nullptr;
     }
-    bool caught() const { return mCaught; }
 
 private:
     static int sHandler(Display *display, XErrorEvent *error)
     {
         ForeignWindowTrap *trap = sTrap;
         if (display == trap->mDisplay && error->serial >= trap->mFirst
-            && error->resourceid != trap->mOwn) {
-            trap->mCaught = true;
+            && error->resourceid != trap->mOwn)
             return 0;
-        }
         return trap->mPrevious ? trap->mPrevious(display, error) : 0;
     }
 
@@ -67,7 +64,6 @@ private:
     Window        mOwn;
     unsigned long mFirst;
     XErrorHandler mPrevious;
-    bool          mCaught = false;
 };
 
 ForeignWindowTrap *ForeignWindowTrap::sTrap = nullptr;

@@ -14,11 +14,13 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace harness;
 
@@ -651,6 +653,39 @@ TEST_F(MainWinTest, AFrameThatGoesWhileItIsLookedAtLeavesTheWindowsOwnPlace)
     mWin->onWalk = nullptr;
     XCloseDisplay(manager);
     EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+70+50");
+}
+
+static std::vector<XID> sErrorWindows;
+
+static int recordError(Display *, XErrorEvent *error)
+{
+    sErrorWindows.push_back(error->resourceid);
+    return 0;
+}
+
+// Only the frame's errors are expected: one on the window itself still goes where X errors
+// went before (the toolkit's handler ends the program).
+TEST_F(MainWinTest, AnErrorOnTheWindowItselfIsNotTakenForTheFrames)
+{
+    mWin = showWindow();
+    Display *manager = XOpenDisplay(nullptr);
+    ASSERT_NE(manager, nullptr);
+    Window shell = XtWindow(mWin->baseWidget()), root = DefaultRootWindow(manager);
+    Window frame = XCreateSimpleWindow(manager, root, 40, 30, 900, 700, 0, 0, 0);
+    XReparentWindow(manager, shell, frame, 0, 0);
+    XSync(manager, False);
+    mWin->onWalk = [&](Window reached) {
+        if (reached == frame) {
+            XDestroyWindow(manager, frame);     // and the window in it
+            XSync(manager, False);
+        }
+    };
+    XSetErrorHandler(recordError);
+    mWin->writeSettings();
+    mWin->onWalk = nullptr;
+    XCloseDisplay(manager);
+    EXPECT_NE(std::find(sErrorWindows.begin(), sErrorWindows.end(), shell), sErrorWindows.end());
+    EXPECT_EQ(std::find(sErrorWindows.begin(), sErrorWindows.end(), frame), sErrorWindows.end());
 }
 
 // Whether a grid's row (-1: the heading) is wholly in view, above the scroll bar.

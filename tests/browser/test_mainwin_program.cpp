@@ -2,6 +2,7 @@
 // its window, its class resource file, both ways of quitting, and no display at all.
 #include <gtest/gtest.h>
 
+#include "tests/browser/desktop.h"
 #include "tests/browser/mainwin_harness.h"
 
 #include <X11/Xatom.h>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <signal.h>
 #include <linux/capability.h>
@@ -20,6 +22,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 using namespace harness;
 
@@ -103,21 +106,37 @@ protected:
         XFreeStringList(argv);
         return found;
     }
-    Window findWindow(const char *title)
+    // The windows a program's main window may be: the root's children, and under a manager
+    // (whose frames those are) the clients it lists.
+    std::vector<Window> topWindows()
     {
         Window root, parent, *children = nullptr;
         unsigned int count = 0;
-        Window found = None;
         XQueryTree(mDisplay, DefaultRootWindow(mDisplay), &root, &parent, &children, &count);
-        for (unsigned int i = 0; i < count && found == None; i++) {
-            char *name = nullptr;
-            if (XFetchName(mDisplay, children[i], &name) && strcmp(name, title) == 0
-                && hasTag(children[i]))
-                found = children[i];
-            XFree(name);
-        }
+        std::vector<Window> windows(children, children + count);
         XFree(children);
-        return found;
+        Atom type = None;
+        int format = 0;
+        unsigned long listed = 0, after = 0;
+        unsigned char *data = nullptr;
+        XGetWindowProperty(mDisplay, DefaultRootWindow(mDisplay),
+                           XInternAtom(mDisplay, "_NET_CLIENT_LIST", False), 0, 1024, False,
+                           XA_WINDOW, &type, &format, &listed, &after, &data);
+        for (unsigned long i = 0; data && format == 32 && i < listed; i++)
+            windows.push_back(((Window *)data)[i]);
+        XFree(data);
+        return windows;
+    }
+    Window findWindow(const char *title)
+    {
+        for (Window w : topWindows()) {
+            char *name = nullptr;
+            bool found = XFetchName(mDisplay, w, &name) && strcmp(name, title) == 0 && hasTag(w);
+            XFree(name);
+            if (found)
+                return w;
+        }
+        return None;
     }
     // The program's main window once it is mapped; None after the time-out.
     Window waitForWindow(int timeoutMs = 15000)
@@ -329,6 +348,46 @@ TEST_F(ProgramTest, ADisplayThatGoesAwayLeavesTheSettingsSaved)
     expectServersSaved();
     EXPECT_NE(mHome.readSettings().find("mainwin 700x450+40+30\n"), std::string::npos);
     EXPECT_NE(errorOutput().find("X connection to"), std::string::npos);
+}
+
+// Under a manager the place saved is the frame's, and a maximized window's size the one it had
+// before: neither can be asked of a display that is gone, so both are what was last noted.
+class ProgramDesktopTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        mDesktop = std::make_unique<PrivateDesktop>(PrivateDesktop::Openbox);
+        ASSERT_TRUE(mDesktop->ready());
+        ProgramTest::SetUp();
+    }
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        mDesktop.reset();
+    }
+    std::unique_ptr<PrivateDesktop> mDesktop;
+};
+
+TEST_F(ProgramDesktopTest, ADisplayThatGoesAwayLeavesTheSizeFromBeforeAMaximize)
+{
+    Window w = startWithServers("mainwin 700x450+100+100\n");
+    ASSERT_NE(w, None);
+    askWindowState(mDisplay, w, true, "_NET_WM_STATE_MAXIMIZED_VERT",
+                   "_NET_WM_STATE_MAXIMIZED_HORZ");
+    int width = 0, height = 0;
+    Clock::time_point until = Clock::now() + std::chrono::seconds(10);
+    do {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        windowSize(w, &width, &height);
+    } while ((width <= 700 || !hasWindowState(mDisplay, w, "_NET_WM_STATE_MAXIMIZED_HORZ")) &&
+             Clock::now() < until);
+    ASSERT_GT(width, 700);
+    XKillClient(mDisplay, w);
+    XSync(mDisplay, False);
+    EXPECT_EQ(waitForExit(), 1);
+    expectServersSaved();
+    EXPECT_NE(mHome.readSettings().find("mainwin 700x450+100+100\n"), std::string::npos)
+        << mHome.readSettings();
 }
 
 TEST_F(ProgramTest, WithoutADisplayItSaysSoAndExits)
