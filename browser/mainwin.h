@@ -301,8 +301,17 @@ private:
     Server *listedServer(const Server &server);
 
     // update.cpp
+    struct SourceTally {
+        int  total = 0, read = 0, failed = 0;
+        bool timedOut = false;  // the update's time ran out and the rest went unread
+        std::string lastFailure;
+    };
     bool updateCapReached() const;
     void showUpdateCap();
+    SourceTally readSources();
+    void tellUpdateEnd(const SourceTally &tally);
+    void refreshAfterUpdate();
+    void showStatusAfterRun();
 
     // work.cpp
     Boolean workStep();
@@ -463,6 +472,8 @@ private:
     std::string  mHeldStatus;
     XtIntervalId mStatusTimer = 0;
     int          mStatusHoldMs = 10000;
+    // What the status line says again when the present run ends (empty: the count line).
+    std::string  mStatusAfterRun;
 
     // The window's least size, and the size it was last raised from and to (0 0: none).
     int                 mLeastWidth = 0, mLeastHeight = 0;

@@ -31,28 +31,73 @@ void MainWin::updateList()
     // The window is frozen while the sources are read, so they share one bound.
     mUpdateAdded = 0;
     mUpdateDeadline = monotonicMs() + mFetchLimits.updateMs;
-    bool read = true;
-    std::vector<std::string> sources = mSources;
-    for (const std::string &source : sources) {
-        if (!updateFromURL(source.c_str())) {
-            read = false;       // the status line keeps what went wrong
-            break;
-        }
-        if (updateCapReached())
-            break;
-    }
+    SourceTally tally = readSources();
     mUpdateDeadline = 0;
-    if (read)
-        setStatus(nullptr);
     mModeFlags = 0;
-    if (read) {
-        updateView();
-        if (updateCapReached())
-            showUpdateCap();    // and no query of so many servers unasked
-        else if (mOptions.queryOnLoad)
-            refreshAll();
+    updateView();
+    if (updateCapReached()) {
+        showUpdateCap();        // and no query of so many servers unasked
+    } else {
+        tellUpdateEnd(tally);
+        if (tally.read > 0 && mOptions.queryOnLoad)
+            refreshAfterUpdate();
     }
     updateCommandState();
+}
+
+// A source that fails does not keep the later ones from being read: the built-in page
+// comes first, and a player's own list must not depend on a site that may be gone.
+MainWin::SourceTally MainWin::readSources()
+{
+    SourceTally tally;
+    std::vector<std::string> sources = mSources;
+    tally.total = (int)sources.size();
+    for (const std::string &source : sources) {
+        bool read = updateFromURL(source.c_str());
+        if (read) {
+            tally.read++;
+        } else {
+            tally.failed++;
+            tally.lastFailure = mHeldStatus;
+        }
+        tally.timedOut = !read && monotonicMs() >= mUpdateDeadline;
+        if (updateCapReached() || tally.timedOut)
+            break;
+    }
+    return tally;
+}
+
+// A single failure, or the update's time running out, is told in its own words.
+void MainWin::tellUpdateEnd(const SourceTally &tally)
+{
+    if (tally.failed == 0)
+        setStatus(nullptr);
+    else if (tally.failed == 1 || tally.timedOut)
+        holdStatus("%s", tally.lastFailure.c_str());
+    else
+        holdStatus("%d of %d server list sources could not be read", tally.failed,
+                   tally.total);
+}
+
+// The refresh's progress takes the status line; what the update had to say comes back
+// when the refresh ends.
+void MainWin::refreshAfterUpdate()
+{
+    if (mStatusTimer)
+        mStatusAfterRun = mHeldStatus;
+    refreshAll();
+    if (!running())
+        showStatusAfterRun();
+}
+
+void MainWin::showStatusAfterRun()
+{
+    if (mStatusAfterRun.empty()) {
+        setStatus(nullptr);
+        return;
+    }
+    holdStatus("%s", mStatusAfterRun.c_str());
+    mStatusAfterRun.clear();
 }
 
 // The servers read before a failure stay and are shown, but not queried.
@@ -104,6 +149,9 @@ bool MainWin::updateFromURL(const char *source)
         return false;
     }
     if (!read) {
+        // The status line keeps only the last failure of an update; each one is told here.
+        fprintf(stderr, "Vireo: could not read the server list source %s: %s\n", source,
+                error.c_str());
         holdStatus("Could not connect to %s: %s\n", source, error.c_str());
         return false;
     }

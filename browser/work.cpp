@@ -146,7 +146,7 @@ void MainWin::stopWorkProc()
     updateCommandState();
     // Neither the last server's line nor the stop tool's tip may outlast the run: the tool
     // goes insensitive under the pointer and never sees it leave.
-    setStatus(nullptr);
+    showStatusAfterRun();
 }
 
 // Inside the work procedure's own call Xt has already unlinked it; the call then reports

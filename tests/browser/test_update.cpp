@@ -101,13 +101,14 @@ TEST_F(UpdateTest, FileSourceIsReadToItsLastLine)
     EXPECT_EQ(statusText(mWin), "2/2 servers");
 }
 
-// A failing source stops the update there and says why; the sources after it are not read.
-TEST_F(UpdateTest, RefusedSourceStopsTheUpdateWithTheConnectMessage)
+// A failing source is told, and the sources after it are still read and shown: the
+// built-in page comes first, and a player's own list must not hang on it.
+TEST_F(UpdateTest, ASourceThatFailsLeavesTheLaterOnesRead)
 {
     FakeHttpServer later("10.4.4.4\n");
     ASSERT_TRUE(later.Start());
     std::string refused = "http://127.0.0.1:" + std::to_string(ClosedTcpPort()) + "/";
-    show({refused, later.Url()}, "server 10.5.5.5:26000 0\n");
+    show({refused, later.Url()}, "server 10.5.5.5:26000 0\nfilter all\n");
     mWin->updateList();
 
     std::string status = statusText(mWin);
@@ -115,10 +116,29 @@ TEST_F(UpdateTest, RefusedSourceStopsTheUpdateWithTheConnectMessage)
     EXPECT_EQ(status.substr(0, expected.size()), expected);
     EXPECT_NE(status.back(), '\n');                    // the text's line feed is not drawn
     EXPECT_GT(status.size(), expected.size());          // the system's reason
-    EXPECT_TRUE(later.Requests().empty());
-    EXPECT_EQ(serverTexts(), (std::set<std::string>{"10.5.5.5:26000"}));
+    EXPECT_EQ(later.Requests().size(), 1u);
+    EXPECT_EQ(shownAddresses(mWin), (std::vector<std::string>{"10.4.4.4", "10.5.5.5"}));
     EXPECT_EQ(mWin->modeFlags(), 0u);
     EXPECT_TRUE(itemSensitive(mWin, "Server", "UpdateList"));
+}
+
+// The refresh that follows an update takes the status line while it runs; the count of
+// failed sources comes back when it ends.
+TEST_F(UpdateTest, FailedSourcesAreCountedAndTheListStillRefreshed)
+{
+    FakeGameServer game;
+    ASSERT_TRUE(game.Start());
+    FakeHttpServer page("no servers today\n");
+    ASSERT_TRUE(page.Start());
+    std::string refused = "http://127.0.0.1:" + std::to_string(ClosedTcpPort()) + "/";
+    show({refused, "file:" + mHome.path() + "/none-such.txt", page.Url()},
+         "server " + game.HostText() + " 0\noption queryOnLoad true\n"
+         "option autoUpdate true\n");
+    // Showing the window ran the update already, which then started the refresh.
+    ASSERT_TRUE(runToEnd(mWin));
+    EXPECT_EQ(page.Requests().size(), 1u);
+    EXPECT_EQ(game.RequestCount(), 1u);
+    EXPECT_EQ(statusText(mWin), "2 of 3 server list sources could not be read");
 }
 
 static std::string sNameAsked;
