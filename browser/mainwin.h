@@ -359,6 +359,7 @@ private:
     Widget createPlayerGrid(Widget pane);
     Widget createRuleGrid(Widget pane);
     void createSwatches();
+    int playerRowHeight();
     void writePlayerRow(const Player &p, int row);
     void createToolBar(Widget toolBar);
     Widget createToolButton(Widget parent, const char *name, const char **picture,

@@ -738,15 +738,27 @@ TEST_F(MainWinDesktopTest, AShortTileKeepsARowOfTheList)
 }
 
 // At the bottom pane's least the players' scroll bar covered half of the second row when
-// the list scrolled sideways.
+// the list scrolled sideways; then, filled from a real reply, the second row lost the foot
+// of its swatches, which make a player row taller than the heading.
 TEST_F(MainWinTest, TheBottomPaneLeastHoldsTwoPlayerRowsAboveItsScrollBar)
 {
     mHome.writeSettings("mainwin 700x100+0+0\nshowinfo true\nshowrules true\n"
-                        "rulePaneWidth 1900\nfilter all\nserver 10.0.0.1:26000 0\n");
+                        "rulePaneWidth 1900\nfilter all\n");
     mWin = showWindow();
+    FakeFleet fleet;
+    FakeGameScript script = richScript(0, 2);
+    for (FakePlayer &player : script.players)
+        player.colours = 0x4d;
+    Server *server = serverAt(mWin, fleet.add(mWin, script)->HostText());
+    mWin->options().queryPlayers = true;
+    mWin->refreshAll();
+    ASSERT_TRUE(runToEnd(mWin));
+    selectServer(mWin, server);
     Widget players = child("*playerGrid"), hsb = nullptr;
-    XmLGridAddRows(players, XmCONTENT, 0, 2);
     fwtest::pump(100);
+    int rows = 0;
+    XtVaGetValues(players, XmNrows, &rows, nullptr);
+    ASSERT_EQ(rows, 2);
     XtVaGetValues(players, XmNhorizontalScrollBar, &hsb, nullptr);
     ASSERT_TRUE(hsb && XtIsManaged(hsb)) << "the player list does not scroll sideways";
     EXPECT_TRUE(rowInView(players, 1));
