@@ -339,7 +339,7 @@ private:
     Widget createServerPane(Widget parent);
     Widget createTabButton(Widget parent, const char *name);
     Widget createServerGrid(Widget pane, Widget folder);
-    Dimension serverPaneLeast();
+    Dimension serverPaneLeast(Widget folder);
     void scheduleGridSync(long delayMs);
     void cancelGridSync();
     void syncServerGrid(bool everyRow);

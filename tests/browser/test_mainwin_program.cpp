@@ -87,7 +87,11 @@ protected:
                 prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE);
                 prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH);
             }
-            execl(program.c_str(), program.c_str(), mTag.c_str(), (char *)nullptr);
+            std::vector<char *> argv = {(char *)program.c_str(), (char *)mTag.c_str()};
+            for (std::string &argument : mArguments)
+                argv.push_back((char *)argument.c_str());
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
             _exit(127);
         }
         close(pipeFds[1]);
@@ -274,11 +278,27 @@ protected:
         *width = attributes.width;
         *height = attributes.height;
     }
+    // The least size the program has told the manager; false when it tells none in time.
+    bool waitForLeast(Window w, int *width, int *height)
+    {
+        Clock::time_point until = Clock::now() + std::chrono::seconds(10);
+        XSizeHints hints = {};
+        long supplied = 0;
+        while (!(XGetWMNormalHints(mDisplay, w, &hints, &supplied) && (hints.flags & PMinSize))) {
+            if (Clock::now() >= until)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        *width = hints.min_width;
+        *height = hints.min_height;
+        return true;
+    }
 
     TempHome    mHome;
     rlim_t      mFileSizeLimit = 0;     // RLIMIT_FSIZE of the program; 0: as the test's
     bool        mNoFileOverride = false; // the program, even as root, obeys file modes
     bool        mIgnoreHangUp = false;
+    std::vector<std::string> mArguments;   // after the tag on the program's command line
     Display    *mDisplay = nullptr;
     std::string mTag;
     pid_t       mPid = -1;
@@ -388,6 +408,37 @@ TEST_F(ProgramDesktopTest, ADisplayThatGoesAwayLeavesTheSizeFromBeforeAMaximize)
     expectServersSaved();
     EXPECT_NE(mHome.readSettings().find("mainwin 700x450+100+100\n"), std::string::npos)
         << mHome.readSettings();
+}
+
+// The least was measured from the window's present size: started at 1x1 the window was a
+// strip without its menu bar, and the manager was told a least of 492x11.
+TEST_F(ProgramTest, AWindowStartedTinyIsRaisedToTheLeastOfANormalStart)
+{
+    mHome.writeSettings("showinfo true\n");
+    start(sProgram);
+    Window w = waitForWindow();
+    ASSERT_NE(w, None);
+    int normalWidth = 0, normalHeight = 0;
+    ASSERT_TRUE(waitForLeast(w, &normalWidth, &normalHeight));
+    sendProtocol(w, "_WM_QUIT_APP");
+    ASSERT_EQ(waitForExit(), 0);
+
+    mHome.writeSettings("showinfo true\n");
+    mArguments = {"-geometry", "1x1"};
+    start(sProgram);
+    w = waitForWindow();
+    ASSERT_NE(w, None);
+    int width = 0, height = 0;
+    ASSERT_TRUE(waitForLeast(w, &width, &height));
+    EXPECT_EQ(width, normalWidth);
+    EXPECT_EQ(height, normalHeight);
+    Clock::time_point until = Clock::now() + std::chrono::seconds(10);
+    do {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        windowSize(w, &width, &height);
+    } while ((width != normalWidth || height != normalHeight) && Clock::now() < until);
+    EXPECT_EQ(width, normalWidth);
+    EXPECT_EQ(height, normalHeight);
 }
 
 TEST_F(ProgramTest, WithoutADisplayItSaysSoAndExits)
