@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/app.h"
+#include "browser/settings.h"
 #include "tests/browser/desktop.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
@@ -605,28 +606,66 @@ TEST_F(MainWinDesktopTest, AWindowQuitMaximizedComesBackAsItWasBefore)
     EXPECT_LE(y + outerHeight, 1024);
 }
 
-// -geometry went to the application's own shell, which is never shown.
-TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
+// The application started with "-geometry value", as from the command line.
+static void startWithGeometry(const char *value)
 {
-    static char program[] = "vireo", option[] = "-geometry", value[] = "700x450+30+30";
-    static char *argv[] = {program, option, value, nullptr};
+    static char program[] = "vireo", option[] = "-geometry";
+    static char *argv[] = {program, option, nullptr, nullptr};
     static int argc = 3;
+    argv[2] = (char *)value;
     new App("Vireo", &argc, argv);
-    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\n");
-    mWin = showWindow();
-    Widget shell = mWin->baseWidget();
+}
+
+// The size of the window and where it stands on the screen, as "mainwin" writes them.
+static std::string shownGeometry(MainWin *win)
+{
+    Widget shell = win->baseWidget();
     Dimension width = 0, height = 0;
     XtVaGetValues(shell, XmNwidth, &width, XmNheight, &height, nullptr);
     int x = 0, y = 0;
     Window child = None;
     XTranslateCoordinates(XtDisplay(shell), XtWindow(shell), DefaultRootWindow(XtDisplay(shell)),
                           0, 0, &x, &y, &child);
-    EXPECT_EQ(width, 700);
-    EXPECT_EQ(height, 450);
-    EXPECT_EQ(x, 30);
-    EXPECT_EQ(y, 30);
+    return formatGeometry(width, height, x, y);
+}
+
+// -geometry went to the application's own shell, which is never shown.
+TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
+{
+    startWithGeometry("700x450+30+30");
+    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\n");
+    mWin = showWindow();
+    EXPECT_EQ(shownGeometry(mWin), "700x450+30+30");
     ASSERT_TRUE(mWin->writeSettings());
     EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+30+30");
+}
+
+// A place saved on a larger screen was refused, and its size with it.
+TEST_F(MainWinTest, APlaceSavedOffTheScreenIsMovedOntoItWithTheSavedSize)
+{
+    mHome.writeSettings("mainwin 820x600+2500+1800\nfilter all\n");
+    mWin = showWindow();
+    Screen *screen = XtScreen(mWin->baseWidget());
+    EXPECT_EQ(shownGeometry(mWin), formatGeometry(820, 600, WidthOfScreen(screen) - 820,
+                                                  HeightOfScreen(screen) - 600));
+}
+
+// A size saved on a larger screen was kept: the frame reached past the screen's edges, over
+// the title bar's buttons and the status line.
+TEST_F(MainWinDesktopTest, ASizeSavedOnALargerScreenComesUpWholeInItsFrame)
+{
+    useDesktop(PrivateDesktop::Openbox);
+    mHome.writeSettings("mainwin 2560x1440+0+0\nfilter all\n");
+    restart();
+    Screen *screen = XtScreen(mWin->baseWidget());
+    int x = 0, y = 0, width = 0, height = 0;
+    auto whole = [&] {
+        frame(&x, &y, &width, &height);
+        return x >= 0 && y >= 0 && x + width <= WidthOfScreen(screen) &&
+               y + height <= HeightOfScreen(screen);
+    };
+    EXPECT_TRUE(pumpUntil(whole, 3000))
+        << width << "x" << height << "+" << x << "+" << y << " on the screen";
 }
 
 // A manager that restarts takes its frames away. One that went between two requests of the
