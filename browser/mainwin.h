@@ -297,6 +297,7 @@ private:
     void applySettings(const Settings &settings);
     void applyGeometry(const std::string &saved);
     WindowGeometry resourceSize();
+    bool takeGivenGeometry(const char *option, WindowGeometry *geometry);
     std::string fileGeometry(const std::string &now);
     void addServerLine(const ServerEntry &entry);
     // The server of the list with the same address and port (Server::operator==), or null.
@@ -427,8 +428,8 @@ private:
 
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;
-    std::string mGeometry;          // the saved one, fitted; the shell's "geometry" points here
-    std::string mGivenGeometry;     // -geometry, in its place for this run
+    std::string mGeometry;          // the saved one, fitted to the screen; "": none
+    std::string mShellGeometry;     // the shell's "geometry" resource points into it
     // The window's size and place as the user last gave them, kept while the manager has
     // it maximized; mPlaceTimer looks at the window once the manager is done with it.
     std::string  mOwnGeometry;

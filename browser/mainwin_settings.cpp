@@ -40,10 +40,6 @@ void MainWin::applySettings(const Settings &s)
 {
     mDebug = s.debug;
     applyGeometry(s.geometry);
-    if (const char *given = givenGeometry()) {
-        mGivenGeometry = given;
-        XtVaSetValues(baseWidget(), XmNgeometry, mGivenGeometry.c_str(), nullptr);
-    }
     mInfoHold.chosen = s.infoPaneHeight;
     mRulesHold.chosen = s.rulePaneWidth;
     mShowRules = s.showRules;
@@ -64,19 +60,28 @@ void MainWin::applySettings(const Settings &s)
 
 // ---- The window's size and place
 
-// The saved size and place fitted to this screen: one saved on a larger screen is cut to it
-// or moved onto it. Without one the shell keeps the toolkit's default.
+// The saved size and place fitted to this screen (one saved on a larger screen is cut to it
+// or moved onto it), then -geometry's parts over them for this run. Without either the
+// shell keeps the toolkit's default.
 void MainWin::applyGeometry(const std::string &saved)
 {
     Screen *screen = XtScreen(baseWidget());
+    int screenWidth = WidthOfScreen(screen), screenHeight = HeightOfScreen(screen);
     WindowGeometry geometry = resourceSize(), read;
     std::string why;
-    if (!readGeometry(saved.c_str(), &read, &why))
+    bool changed = false;
+    if (readGeometry(saved.c_str(), &read, &why)) {
+        geometry = mergeGeometry(geometry, read);
+        fitGeometry(&geometry, screenWidth, screenHeight);
+        mGeometry = geometryText(geometry);
+        changed = true;
+    }
+    if (const char *option = givenGeometry())
+        changed = takeGivenGeometry(option, &geometry) || changed;
+    if (!changed)
         return;
-    geometry = mergeGeometry(geometry, read);
-    fitGeometry(&geometry, WidthOfScreen(screen), HeightOfScreen(screen));
-    mGeometry = geometryText(geometry);
-    XtVaSetValues(baseWidget(), XmNgeometry, mGeometry.c_str(), nullptr);   // not copied
+    mShellGeometry = geometryText(geometry);
+    XtVaSetValues(baseWidget(), XmNgeometry, mShellGeometry.c_str(), nullptr);  // not copied
 }
 
 // The size the resources give the window (none when they give none): a place given alone
@@ -90,6 +95,28 @@ WindowGeometry MainWin::resourceSize()
     size.height = height;
     size.mask = (width ? WidthValue : 0) | (height ? HeightValue : 0);
     return size;
+}
+
+// The parts -geometry gives replace those of *geometry. One that cannot be read, or that
+// would hide the window, is told and left out; a size larger than the screen is cut to it.
+bool MainWin::takeGivenGeometry(const char *option, WindowGeometry *geometry)
+{
+    Screen *screen = XtScreen(baseWidget());
+    int screenWidth = WidthOfScreen(screen), screenHeight = HeightOfScreen(screen);
+    WindowGeometry read;
+    std::string why;
+    if (readGeometry(option, &read, &why)) {
+        WindowGeometry merged = mergeGeometry(*geometry, read);
+        if (!(read.mask & (XValue | YValue)) ||
+            placeOnScreen(merged, screenWidth, screenHeight)) {
+            fitGeometry(&merged, screenWidth, screenHeight);
+            *geometry = merged;
+            return true;
+        }
+        why = "the window would be off the screen";
+    }
+    fprintf(stderr, "Vireo: -geometry %s ignored: %s\n", option, why.c_str());
+    return false;
 }
 
 // Never one the next start cannot show whole: fitted to the screen, or, when the window's

@@ -19,12 +19,14 @@ static const unsigned long PlaceSettleMs = 120;
 
 // ---- The size and place given
 
-// The toolkit takes -geometry as a resource of the application's own shell, which is never
-// shown: the main window takes it over, for this run, over the saved one.
+// -geometry, as App takes it from the command line: a resource of the application that no
+// shell reads, so that only the main window sees it, checked.
 const char *MainWin::givenGeometry()
 {
     String geometry = nullptr;
-    XtVaGetValues(gApplication->baseWidget(), XmNgeometry, &geometry, nullptr);
+    XtResource resource = {(char *)"givenGeometry", (char *)"GivenGeometry", XtRString,
+                           sizeof(String), 0, XtRString, nullptr};
+    XtGetApplicationResources(gApplication->baseWidget(), &geometry, &resource, 1, nullptr, 0);
     return geometry && *geometry ? geometry : nullptr;
 }
 

@@ -508,3 +508,16 @@ TEST(GeometryTest, APlaceOffTheScreenIsMovedOntoItAndTheSizeKept)
     // 32 pixels on the screen are enough to find the window by, as the user left it.
     EXPECT_EQ(fitted("800x600+1248+-568"), "800x600+1248+-568");
 }
+
+TEST(GeometryTest, OffsetsFromTheRightAndBottomEdgesComeBackAsGiven)
+{
+    WindowGeometry saved, given;
+    std::string why;
+    ASSERT_TRUE(readGeometry("820x600+100+100", &saved, &why));
+    ASSERT_TRUE(readGeometry("-0-10", &given, &why));
+    WindowGeometry merged = mergeGeometry(saved, given);
+    EXPECT_TRUE(placeOnScreen(merged, 1280, 1024));
+    EXPECT_EQ(geometryText(merged), "820x600-0-10");
+    ASSERT_TRUE(readGeometry("820x600-1249+0", &given, &why));
+    EXPECT_FALSE(placeOnScreen(given, 1280, 1024)) << "31 pixels left on the screen";
+}

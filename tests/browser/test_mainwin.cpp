@@ -640,6 +640,17 @@ TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
     EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+30+30");
 }
 
+// A size given alone came up at +0+0, and that place was saved over the user's.
+TEST_F(MainWinTest, ASizeOnTheCommandLineKeepsTheSavedPlace)
+{
+    startWithGeometry("720x480");
+    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\n");
+    mWin = showWindow();
+    EXPECT_EQ(shownGeometry(mWin), "720x480+100+100");
+    ASSERT_TRUE(mWin->writeSettings());
+    EXPECT_EQ(savedGeometry(mHome.readSettings()), "720x480+100+100");
+}
+
 // A place saved on a larger screen was refused, and its size with it.
 TEST_F(MainWinTest, APlaceSavedOffTheScreenIsMovedOntoItWithTheSavedSize)
 {
