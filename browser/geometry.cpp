@@ -8,7 +8,9 @@
 #include <cassert>
 #include <cstring>
 
-// A window must keep this much of itself on the screen to be found and dragged back.
+// A window must keep this much of itself on the screen to be found and dragged back, and
+// be as large: the toolkit lays a window of a few pixels out so narrow that its tool bar
+// does not come back whole when the window is raised to its least.
 static const int MinOnScreen = 32;
 // No screen is this many digits wide; longer numbers would overflow the parser.
 static const size_t MaxDigits = 5;
@@ -81,6 +83,8 @@ static void fitSide(int *offset, unsigned int *length, int *mask, int placeBit, 
     bool cut = sized && *length > (unsigned int)screen;
     if (cut)
         *length = (unsigned int)screen;
+    else if (sized && *length < (unsigned int)MinOnScreen)
+        *length = MinOnScreen;
     if (!(*mask & placeBit))
         return;
     int shown = shownLength(sized, *length);

@@ -21,7 +21,8 @@ WindowGeometry mergeGeometry(const WindowGeometry &base, const WindowGeometry &g
 // dragged back; true when it has no place of its own.
 bool placeOnScreen(const WindowGeometry &geometry, int screenWidth, int screenHeight);
 // A size larger than the screen is cut to it, and the window moved whole onto the screen
-// along that side; a place that leaves the window off the screen is moved onto it.
+// along that side; one of a few pixels is raised to a size that can be seen; a place that
+// leaves the window off the screen is moved onto it.
 void fitGeometry(WindowGeometry *geometry, int screenWidth, int screenHeight);
 // The text XParseGeometry reads back as geometry.
 std::string geometryText(const WindowGeometry &geometry);

@@ -651,6 +651,25 @@ TEST_F(MainWinTest, ASizeOnTheCommandLineKeepsTheSavedPlace)
     EXPECT_EQ(savedGeometry(mHome.readSettings()), "720x480+100+100");
 }
 
+// Started a pixel large, the tool bar laid its buttons out in rows a pixel wide, and its
+// spacers kept the width of the bar: raised to its least, it showed four buttons of 14.
+TEST_F(MainWinTest, AWindowStartedAPixelLargeShowsEveryToolButton)
+{
+    mHome.writeSettings("mainwin 1x1+0+0\nfilter all\n");
+    mWin = showWindow();
+    Widget bar = child("*toolBar");
+    WidgetList buttons = nullptr;
+    Cardinal count = 0;
+    Dimension barWidth = 0, barHeight = 0;
+    XtVaGetValues(bar, XmNchildren, &buttons, XmNnumChildren, &count, XmNwidth, &barWidth,
+                  XmNheight, &barHeight, nullptr);
+    ASSERT_GT(count, 0u);
+    for (Cardinal i = 0; i < count; i++) {
+        EXPECT_LE(farEdge(buttons[i], XmNx, XmNwidth), barWidth) << XtName(buttons[i]);
+        EXPECT_LE(farEdge(buttons[i], XmNy, XmNheight), barHeight) << XtName(buttons[i]);
+    }
+}
+
 // A place saved on a larger screen was refused, and its size with it.
 TEST_F(MainWinTest, APlaceSavedOffTheScreenIsMovedOntoItWithTheSavedSize)
 {
