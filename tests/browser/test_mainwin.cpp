@@ -606,16 +606,6 @@ TEST_F(MainWinDesktopTest, AWindowQuitMaximizedComesBackAsItWasBefore)
     EXPECT_LE(y + outerHeight, 1024);
 }
 
-// The application started with "-geometry value", as from the command line.
-static void startWithGeometry(const char *value)
-{
-    static char program[] = "vireo", option[] = "-geometry";
-    static char *argv[] = {program, option, nullptr, nullptr};
-    static int argc = 3;
-    argv[2] = (char *)value;
-    new App("Vireo", &argc, argv);
-}
-
 // The size of the window and where it stands on the screen, as "mainwin" writes them.
 static std::string shownGeometry(MainWin *win)
 {
@@ -629,26 +619,33 @@ static std::string shownGeometry(MainWin *win)
     return formatGeometry(width, height, x, y);
 }
 
+// Started with "-geometry value", as from the command line, over the saved size and place
+// 820x600+100+100: the window's for the run, which must also be those saved at its end.
+static std::string runWithGeometry(const char *value, const TempHome &home)
+{
+    static char program[] = "vireo", option[] = "-geometry";
+    static char *argv[] = {program, option, nullptr, nullptr};
+    static int argc = 3;
+    argv[2] = (char *)value;
+    new App("Vireo", &argc, argv);
+    home.writeSettings("mainwin 820x600+100+100\nfilter all\n");
+    MainWin *win = showWindow();
+    std::string shown = shownGeometry(win);
+    EXPECT_TRUE(win->writeSettings());
+    EXPECT_EQ(savedGeometry(home.readSettings()), shown);
+    return shown;
+}
+
 // -geometry went to the application's own shell, which is never shown.
 TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
 {
-    startWithGeometry("700x450+30+30");
-    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\n");
-    mWin = showWindow();
-    EXPECT_EQ(shownGeometry(mWin), "700x450+30+30");
-    ASSERT_TRUE(mWin->writeSettings());
-    EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+30+30");
+    EXPECT_EQ(runWithGeometry("700x450+30+30", mHome), "700x450+30+30");
 }
 
 // A size given alone came up at +0+0, and that place was saved over the user's.
 TEST_F(MainWinTest, ASizeOnTheCommandLineKeepsTheSavedPlace)
 {
-    startWithGeometry("720x480");
-    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\n");
-    mWin = showWindow();
-    EXPECT_EQ(shownGeometry(mWin), "720x480+100+100");
-    ASSERT_TRUE(mWin->writeSettings());
-    EXPECT_EQ(savedGeometry(mHome.readSettings()), "720x480+100+100");
+    EXPECT_EQ(runWithGeometry("720x480", mHome), "720x480+100+100");
 }
 
 // Started a pixel large, the tool bar laid its buttons out in rows a pixel wide, and its
