@@ -654,6 +654,7 @@ TEST_F(MainWinTest, AWindowStartedAPixelLargeShowsEveryToolButton)
 {
     mHome.writeSettings("mainwin 1x1+0+0\nfilter all\n");
     mWin = showWindow();
+    ASSERT_TRUE(settle(mWin->baseWidget(), 0));
     Widget bar = child("*toolBar");
     WidgetList buttons = nullptr;
     Cardinal count = 0;
@@ -821,7 +822,7 @@ TEST_F(MainWinTest, TheBottomPaneLeastHoldsTwoPlayerRowsAboveItsScrollBar)
     ASSERT_TRUE(runToEnd(mWin));
     selectServer(mWin, server);
     Widget players = child("*playerGrid"), hsb = nullptr;
-    fwtest::pump(100);
+    ASSERT_TRUE(settle(mWin->baseWidget(), 0));
     int rows = 0;
     XtVaGetValues(players, XmNrows, &rows, nullptr);
     ASSERT_EQ(rows, 2);
