@@ -13,8 +13,15 @@
 #include <string>
 #include <unistd.h>
 
+// The toolkit gives -geometry as it is to every shell of the application: a size of nothing
+// ended the start and a value it could not read was warned about three times. The main
+// window takes it from this resource, checked (MainWin::givenGeometry).
+static XrmOptionDescRec sOptions[] = {
+    {(char *)"-geometry", (char *)".givenGeometry", XrmoptionSepArg, nullptr},
+};
+
 App::App(const char *className, int *argc, char **argv)
-    : VkApp(className, argc, argv, nullptr, 0)
+    : VkApp(className, argc, argv, sOptions, XtNumber(sOptions))
 {
 }
 

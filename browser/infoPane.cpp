@@ -8,6 +8,7 @@
 #include <Xm/PanedW.h>
 #include <Xm/Xm.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdio>
 #include <string>
@@ -83,11 +84,25 @@ static void raiseLeast(Widget pane, int least)
         XtVaSetValues(pane, XmNpaneMinimum, (Dimension)least, nullptr);
 }
 
+// A player row as fillPlayerGrid writes it: its swatches make it taller than the heading.
+// Measured on a row written for the purpose (colour 0 has a swatch) and taken away again.
+int MainWin::playerRowHeight()
+{
+    Player sample;
+    sample.mName = "Player";
+    XmLGridAddRows(mPlayerGrid, XmCONTENT, 0, 1);
+    writePlayerRow(sample, 0);
+    XRectangle row = {0, 0, 0, 0};
+    XmLGridRowColumnToXY(mPlayerGrid, XmCONTENT, 0, XmCONTENT, 0, False, &row);
+    XmLGridDeleteAllRows(mPlayerGrid, XmCONTENT);
+    return row.height;
+}
+
 // However small the window or far the sash is dragged, the player list keeps its colours
-// and names in view (the width) and its headings and two rows (the bottom pane's height).
-// Measured while the new grid still shows all its columns; a larger least from the
-// resources stands.
-static void keepPlayersInView(Widget pane, Widget players)
+// and names in view (the width) and its headings and two rows of rowHeight (the bottom
+// pane's height). Measured while the new grid still shows all its columns; a larger least
+// from the resources stands.
+static void keepPlayersInView(Widget pane, Widget players, int rowHeight)
 {
     XRectangle name = {0, 0, 0, 0};
     if (XmLGridRowColumnToXY(players, XmHEADING, 0, XmCONTENT, 2, False, &name) < 0)
@@ -102,8 +117,9 @@ static void keepPlayersInView(Widget pane, Widget players)
         XtVaGetValues(vsb, XmNwidth, &vsbWidth, nullptr);
     XtVaGetValues(pane, XmNmarginHeight, &margin, nullptr);
     int width = name.x + name.width + shadow + barMargin + vsbWidth;
+    int row = std::max(rowHeight, (int)name.height);
     // The headings and the rows are two bands, each inside shadows of its own.
-    int height = 2 * margin + 4 * shadow + 3 * name.height + barMargin + hsbHeight;
+    int height = 2 * margin + 4 * shadow + name.height + 2 * row + barMargin + hsbHeight;
     raiseLeast(players, width);
     raiseLeast(pane, height);
 }
@@ -116,7 +132,7 @@ Widget MainWin::createInfoPane(Widget parent)
     mPlayerGrid = createPlayerGrid(pane);
     createSwatches();
     mRuleGrid = createRuleGrid(pane);
-    keepPlayersInView(pane, mPlayerGrid);
+    keepPlayersInView(pane, mPlayerGrid, playerRowHeight());
     XtManageChild(pane);
     for (Widget grid : {mPlayerGrid, mRuleGrid})
         XtVaSetValues(grid, XmNhorizontalSizePolicy, XmCONSTANT,

@@ -33,6 +33,7 @@ class VkPopupMenu;
 struct MenuDescription;
 struct ServerEntry;
 struct Settings;
+struct WindowGeometry;
 
 class MainWin : public VkWindow {
 public:
@@ -96,9 +97,6 @@ public:
     bool writeSettings();
     void addServer(const Server &server);
     void addSource(const char *source);
-    // A "mainwin" geometry that gives a window of a usable size with a part of it on a
-    // screen of that size; any other is ignored when read and never saved.
-    static bool usableGeometry(const char *geometry, int screenWidth, int screenHeight);
     // The options dialog's edited list takes the place of the sources.
     void setSources(const std::vector<std::string> &sources) { mSources = sources; }
 
@@ -293,9 +291,14 @@ private:
     void placeChanged(const XEvent *event);
     static void sPlaceTimerCB(XtPointer clientData, XtIntervalId *);
     void notePlace();
+    void fitFrame();
 
     // mainwin_settings.cpp
     void applySettings(const Settings &settings);
+    void applyGeometry(const std::string &saved);
+    WindowGeometry resourceSize();
+    bool takeGivenGeometry(const char *option, WindowGeometry *geometry);
+    std::string fileGeometry(const std::string &now);
     void addServerLine(const ServerEntry &entry);
     // The server of the list with the same address and port (Server::operator==), or null.
     Server *listedServer(const Server &server);
@@ -348,7 +351,7 @@ private:
     Widget createServerPane(Widget parent);
     Widget createTabButton(Widget parent, const char *name);
     Widget createServerGrid(Widget pane, Widget folder);
-    Dimension serverPaneLeast();
+    Dimension serverPaneLeast(Widget folder);
     void scheduleGridSync(long delayMs);
     void cancelGridSync();
     void syncServerGrid(bool everyRow);
@@ -368,6 +371,7 @@ private:
     Widget createPlayerGrid(Widget pane);
     Widget createRuleGrid(Widget pane);
     void createSwatches();
+    int playerRowHeight();
     void writePlayerRow(const Player &p, int row);
     void createToolBar(Widget toolBar);
     Widget createToolButton(Widget parent, const char *name, const char **picture,
@@ -433,12 +437,13 @@ private:
 
     // Start-up state from the settings file. Panes that are not built yet save what was read.
     bool        mDebug = false;
-    std::string mGeometry;          // the shell's "geometry" resource points into it
-    std::string mGivenGeometry;     // -geometry, in its place for this run
+    std::string mGeometry;          // the saved one, fitted to the screen; "": none
+    std::string mShellGeometry;     // the shell's "geometry" resource points into it
     // The window's size and place as the user last gave them, kept while the manager has
     // it maximized; mPlaceTimer looks at the window once the manager is done with it.
     std::string  mOwnGeometry;
     XtIntervalId mPlaceTimer = 0;
+    bool         mFitFrame = false;     // the frame is to be fitted to the screen when it comes
     PaneHold    mInfoHold, mRulesHold;     // the bottom pane's height, the rules pane's width
     PaneHold    mServerHold;               // the server pane's least
     bool        mShowRules = false;

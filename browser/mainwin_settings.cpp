@@ -2,6 +2,7 @@
 // quit, and the server and source lists the file fills.
 #include "browser/mainwin.h"
 
+#include "browser/geometry.h"
 #include "browser/settings.h"
 
 #include <Xm/Xm.h>
@@ -10,7 +11,6 @@
 #include <cassert>
 #include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <string>
 
@@ -39,17 +39,7 @@ void MainWin::parseFile(FILE *fp)
 void MainWin::applySettings(const Settings &s)
 {
     mDebug = s.debug;
-    Screen *screen = XtScreen(baseWidget());
-    // A size of nothing or a place off the screen would hide the window: the default then.
-    // The shell keeps the pointer, not a copy.
-    if (usableGeometry(s.geometry.c_str(), WidthOfScreen(screen), HeightOfScreen(screen))) {
-        mGeometry = s.geometry;
-        XtVaSetValues(baseWidget(), XmNgeometry, mGeometry.c_str(), nullptr);
-    }
-    if (const char *given = givenGeometry()) {
-        mGivenGeometry = given;
-        XtVaSetValues(baseWidget(), XmNgeometry, mGivenGeometry.c_str(), nullptr);
-    }
+    applyGeometry(s.geometry);
     mInfoHold.chosen = s.infoPaneHeight;
     mRulesHold.chosen = s.rulePaneWidth;
     mShowRules = s.showRules;
@@ -67,6 +57,82 @@ void MainWin::applySettings(const Settings &s)
     for (const ServerEntry &entry : s.servers)
         addServerLine(entry);
 }
+
+// ---- The window's size and place
+
+// The saved size and place fitted to this screen (one saved on a larger screen is cut to it
+// or moved onto it), then -geometry's parts over them for this run. Without either the
+// shell keeps the toolkit's default.
+void MainWin::applyGeometry(const std::string &saved)
+{
+    Screen *screen = XtScreen(baseWidget());
+    int screenWidth = WidthOfScreen(screen), screenHeight = HeightOfScreen(screen);
+    WindowGeometry geometry = resourceSize(), read;
+    std::string why;
+    bool changed = false;
+    if (readGeometry(saved.c_str(), &read, &why)) {
+        geometry = mergeGeometry(geometry, read);
+        fitGeometry(&geometry, screenWidth, screenHeight);
+        mGeometry = geometryText(geometry);
+        changed = true;
+    }
+    if (const char *option = givenGeometry())
+        changed = takeGivenGeometry(option, &geometry) || changed;
+    if (!changed)
+        return;
+    mShellGeometry = geometryText(geometry);
+    XtVaSetValues(baseWidget(), XmNgeometry, mShellGeometry.c_str(), nullptr);  // not copied
+}
+
+// The size the resources give the window (none when they give none): a place given alone
+// is checked against the screen with it.
+WindowGeometry MainWin::resourceSize()
+{
+    Dimension width = 0, height = 0;
+    XtVaGetValues(baseWidget(), XmNwidth, &width, XmNheight, &height, nullptr);
+    WindowGeometry size;
+    size.width = width;
+    size.height = height;
+    size.mask = (width ? WidthValue : 0) | (height ? HeightValue : 0);
+    return size;
+}
+
+// The parts -geometry gives replace those of *geometry. One that cannot be read, or that
+// would hide the window, is told and left out; a size larger than the screen is cut to it.
+bool MainWin::takeGivenGeometry(const char *option, WindowGeometry *geometry)
+{
+    Screen *screen = XtScreen(baseWidget());
+    int screenWidth = WidthOfScreen(screen), screenHeight = HeightOfScreen(screen);
+    WindowGeometry read;
+    std::string why;
+    if (readGeometry(option, &read, &why)) {
+        WindowGeometry merged = mergeGeometry(*geometry, read);
+        if (!(read.mask & (XValue | YValue)) ||
+            placeOnScreen(merged, screenWidth, screenHeight)) {
+            fitGeometry(&merged, screenWidth, screenHeight);
+            *geometry = merged;
+            return true;
+        }
+        why = "the window would be off the screen";
+    }
+    fprintf(stderr, "Vireo: -geometry %s ignored: %s\n", option, why.c_str());
+    return false;
+}
+
+// Never one the next start cannot show whole: fitted to the screen, or, when the window's
+// own cannot be read, the one read at start.
+std::string MainWin::fileGeometry(const std::string &now)
+{
+    WindowGeometry geometry;
+    std::string why;
+    if (!readGeometry(now.c_str(), &geometry, &why))
+        return mGeometry;
+    Screen *screen = XtScreen(baseWidget());
+    fitGeometry(&geometry, WidthOfScreen(screen), HeightOfScreen(screen));
+    return geometryText(geometry);
+}
+
+// ---- Servers
 
 // A server named in two ways (a name and its address) is one record, under the name its first
 // line gives; where a later line's marks differ, the first line's hold, and the user hears so
@@ -99,11 +165,7 @@ bool MainWin::writeSettings()
     }
     Settings s;
     s.debug = mDebug;
-    s.geometry = geometryToSave();
-    Screen *screen = XtScreen(baseWidget());
-    // Never one that would hide the window at the next start: what was read, or none.
-    if (!usableGeometry(s.geometry.c_str(), WidthOfScreen(screen), HeightOfScreen(screen)))
-        s.geometry = mGeometry;
+    s.geometry = fileGeometry(geometryToSave());
     // The sizes last chosen, not those a small window cut them to: a start in a window with
     // room shows them again.
     s.infoPaneHeight = mInfoHold.chosen;
@@ -168,46 +230,6 @@ void MainWin::addServer(const Server &server)
     added.mRow = -1;        // a copy of a shown server has no row of its own
     mServerKeys.emplace(serverKey(added), &added);
     mServerCount++;
-}
-
-// Smaller than this the window shows nothing of use; X sizes stop at 32767; and a window
-// must keep this much of itself on the screen to be found and dragged back.
-static const int MinGeometryWidth = 200;
-static const int MinGeometryHeight = 100;
-static const int MaxGeometrySize = 32767;
-static const int MinOnScreen = 32;
-
-// The part of [start, start + length) that lies within [0, limit).
-static int overlap(int start, int length, int limit)
-{
-    int from = start > 0 ? start : 0;
-    int to = start + length < limit ? start + length : limit;
-    return to - from;
-}
-
-bool MainWin::usableGeometry(const char *geometry, int screenWidth, int screenHeight)
-{
-    assert(geometry);
-    // Numbers longer than this cannot be a size or place, and would overflow the parser.
-    for (const char *c = geometry; *c; c++) {
-        if (strspn(c, "0123456789") > 5)
-            return false;
-    }
-    int x = 0, y = 0;
-    unsigned int width = MinGeometryWidth, height = MinGeometryHeight;
-    int mask = XParseGeometry(geometry, &x, &y, &width, &height);
-    if (mask == NoValue)
-        return false;
-    if (width < (unsigned)MinGeometryWidth || height < (unsigned)MinGeometryHeight
-        || width > (unsigned)MaxGeometrySize || height > (unsigned)MaxGeometrySize)
-        return false;
-    if (mask & XNegative)
-        x += screenWidth - (int)width;
-    if (mask & YNegative)
-        y += screenHeight - (int)height;
-    if ((mask & XValue) && overlap(x, (int)width, screenWidth) < MinOnScreen)
-        return false;
-    return !(mask & YValue) || overlap(y, (int)height, screenHeight) >= MinOnScreen;
 }
 
 void MainWin::addSource(const char *source)

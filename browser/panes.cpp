@@ -5,6 +5,7 @@
 
 #include "framework/VkMenuBar.h"
 
+#include <Xm/MainW.h>
 #include <Xm/PanedW.h>
 #include <Xm/SashP.h>
 #include <Xm/Xm.h>
@@ -20,7 +21,6 @@ void MainWin::applyPaneSettings()
     setManagedState(mInfoPane, (mModeFlags & Mode_ShowInfo) != 0);
     if (mRuleGrid)
         setManagedState(mRuleGrid, (mModeFlags & Mode_ShowRules) != 0);
-    mServerHold.least = serverPaneLeast();
     XtVaSetValues(mServerPane, XmNpaneMinimum, (Dimension)mServerHold.least, nullptr);
     XtVaGetValues(mInfoPane, XmNpaneMinimum, &least, nullptr);
     mInfoHold.least = least;
@@ -173,16 +173,36 @@ static Dimension resource(Widget w, const char *name)
     return value;
 }
 
+static int place(Widget w, const char *name)
+{
+    Position value = 0;
+    XtVaGetValues(w, name, &value, nullptr);
+    return value;
+}
+
+// The frame's shadows and the main window's margins around the form, the menu bar left out.
+// Taken from where the frame and the form stand, not from their sizes: a window that starts
+// a few pixels large squeezes those, the menu bar's too, out of all shape.
+static void aroundForm(Widget form, Widget menuBar, int *width, int *height)
+{
+    Widget frame = XtParent(form), main = XtParent(frame);
+    int formInsetX = place(form, XmNx) + resource(form, XmNborderWidth);
+    int formInsetY = place(form, XmNy) + resource(form, XmNborderWidth);
+    int borders = resource(main, XmNborderWidth) + resource(frame, XmNborderWidth);
+    // Alike on both sides, but for the menu bar above the frame.
+    *width = 2 * (borders + place(frame, XmNx) + formInsetX);
+    int aboveFrame = place(frame, XmNy) - resource(menuBar, XmNheight);
+    *height = 2 * (borders + formInsetY) + aboveFrame + resource(main, XmNmainWindowMarginHeight);
+}
+
 // The bars at their own size, the server pane at its least and the bottom pane, when shown,
 // at its least: so no bar folds or cuts its buttons, and the list shows its heading and rows.
 void MainWin::leastSize(int *width, int *height)
 {
-    Widget shell = baseWidget(), form = XtParent(mMainPane), statusForm = XtParent(mStatus);
+    Widget form = XtParent(mMainPane), statusForm = XtParent(mStatus);
     Widget menuBarWidget = menuBar()->baseWidget(), tabs = XtParent(mViewTabs[0]);
-    // The frame's shadows and the main window's margins around the form.
-    int aroundWidth = resource(shell, XmNwidth) - resource(form, XmNwidth);
-    int aroundHeight = resource(shell, XmNheight) - resource(form, XmNheight) -
-                       resource(menuBarWidget, XmNheight);
+    int aroundWidth = 0, aroundHeight = 0;
+    aroundForm(form, menuBarWidget, &aroundWidth, &aroundHeight);
     bool infoShown = XtIsManaged(mInfoPane);
     int paneMarginWidth = 2 * resource(mMainPane, XmNmarginWidth);
     int inside = std::max({(int)preferred(mToolBar).width, (int)preferred(statusForm).width,

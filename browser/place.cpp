@@ -9,6 +9,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 
@@ -18,12 +19,14 @@ static const unsigned long PlaceSettleMs = 120;
 
 // ---- The size and place given
 
-// The toolkit takes -geometry as a resource of the application's own shell, which is never
-// shown: the main window takes it over, for this run, over the saved one.
+// -geometry, as App takes it from the command line: a resource of the application that no
+// shell reads, so that only the main window sees it, checked.
 const char *MainWin::givenGeometry()
 {
     String geometry = nullptr;
-    XtVaGetValues(gApplication->baseWidget(), XmNgeometry, &geometry, nullptr);
+    XtResource resource = {(char *)"givenGeometry", (char *)"GivenGeometry", XtRString,
+                           sizeof(String), 0, XtRString, nullptr};
+    XtGetApplicationResources(gApplication->baseWidget(), &geometry, &resource, 1, nullptr, 0);
     return geometry && *geometry ? geometry : nullptr;
 }
 
@@ -157,6 +160,7 @@ std::string MainWin::geometryToSave()
 void MainWin::watchPlace()
 {
     mOwnGeometry = mGeometry;
+    mFitFrame = true;
     XtAddEventHandler(baseWidget(), StructureNotifyMask, False, &MainWin::sPlaceEH, this);
 }
 
@@ -185,6 +189,39 @@ void MainWin::sPlaceTimerCB(XtPointer clientData, XtIntervalId *)
 
 void MainWin::notePlace()
 {
+    if (mFitFrame)
+        fitFrame();
     if (!sizedByManager())
         mOwnGeometry = geometryNow();
+}
+
+// A window as large as the screen reached past its edges in the manager's frame, with the
+// title bar's buttons and the status line out of view. So once the window is first framed
+// it is made smaller by what the frame adds, where the frame does not fit the screen; later
+// sizes are the user's.
+void MainWin::fitFrame()
+{
+    Widget shell = baseWidget();
+    Display *display = XtDisplay(shell);
+    XWindowAttributes attributes;
+    if (!XtIsRealized(shell) || !XGetWindowAttributes(display, XtWindow(shell), &attributes) ||
+        attributes.map_state != IsViewable)
+        return;
+    mFitFrame = false;
+    Window root = None;
+    int x = 0, y = 0;
+    unsigned int width = 0, height = 0, border = 0, depth = 0;
+    ForeignWindowTrap trap(display, XtWindow(shell));
+    Window frame = frameWindow(display, XtWindow(shell));
+    if (frame == None ||
+        !XGetGeometry(display, frame, &root, &x, &y, &width, &height, &border, &depth))
+        return;
+    int overWidth = (int)(width + 2 * border) - WidthOfScreen(XtScreen(shell));
+    int overHeight = (int)(height + 2 * border) - HeightOfScreen(XtScreen(shell));
+    if (overWidth <= 0 && overHeight <= 0)
+        return;
+    Dimension shellWidth = 0, shellHeight = 0;
+    XtVaGetValues(shell, XmNwidth, &shellWidth, XmNheight, &shellHeight, nullptr);
+    XtVaSetValues(shell, XmNwidth, (Dimension)(shellWidth - std::max(0, overWidth)),
+                  XmNheight, (Dimension)(shellHeight - std::max(0, overHeight)), nullptr);
 }

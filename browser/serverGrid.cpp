@@ -42,6 +42,7 @@ Widget MainWin::createServerPane(Widget parent)
         XmToggleButtonSetState(mViewTabs[mView], True, False);
     XtManageChild(folder);
     mServerGrid = createServerGrid(pane, folder);
+    mServerHold.least = serverPaneLeast(folder);
     XtManageChild(pane);
     return pane;
 }
@@ -80,21 +81,24 @@ Widget MainWin::createServerGrid(Widget pane, Widget folder)
 
 // The server pane never gets so low that the list loses its headings and first rows: the
 // tabs above the grid, the heading row and this many rows, the grid's shadow and its
-// horizontal scroll bar.
+// horizontal scroll bar. Measured on the new grid at its own size: squeezed by a window that
+// starts a few pixels large, it has no heading row laid out to measure.
 static const int ServerRowsKept = 3;
 
-Dimension MainWin::serverPaneLeast()
+Dimension MainWin::serverPaneLeast(Widget folder)
 {
-    Position top = 0;
+    XtWidgetGeometry tabs;
+    XtQueryGeometry(folder, nullptr, &tabs);
     Widget hsb = nullptr;
     Dimension margin = 0;
-    XtVaGetValues(mServerGrid, XmNy, &top, XmNhorizontalScrollBar, &hsb,
-                  XmNscrollBarMargin, &margin, nullptr);
+    XtVaGetValues(mServerGrid, XmNhorizontalScrollBar, &hsb, XmNscrollBarMargin, &margin,
+                  nullptr);
     XRectangle heading = {0, 0, 0, 0};
     XmLGridRowColumnToXY(mServerGrid, XmHEADING, 0, XmCONTENT, 0, False, &heading);
     Dimension hsbHeight = 0;
     if (hsb)
         XtVaGetValues(hsb, XmNheight, &hsbHeight, nullptr);
+    int top = tabs.height + 2 * tabs.border_width;
     int least = top + 2 * heading.y + heading.height * (1 + ServerRowsKept) + margin + hsbHeight;
     return (Dimension)std::max(1, least);
 }

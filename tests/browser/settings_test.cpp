@@ -1,6 +1,7 @@
 // settings_test.cpp - the settings file: exact text, round trips, hostile files, safe writes.
 #include "browser/settings.h"
 
+#include "browser/geometry.h"
 #include "query/server.h"
 
 #include <gtest/gtest.h>
@@ -469,4 +470,54 @@ TEST(SettingsServerTest, EntriesAndServersCarryKindHostAndPort)
     EXPECT_TRUE(joinServerMarks(&flags, Server::Flag_Favorite));
     EXPECT_EQ(flags, (unsigned)(Server::Flag_Selected | Server::Flag_Favorite))
         << "a line's mark joins the record's other flags";
+}
+
+// ---- The "mainwin" size and place, and -geometry's
+
+// The text's geometry fitted to a 1280x1024 screen; "refused: why" when it cannot be read.
+static std::string fitted(const char *text)
+{
+    WindowGeometry geometry;
+    std::string why;
+    if (!readGeometry(text, &geometry, &why))
+        return "refused: " + why;
+    fitGeometry(&geometry, 1280, 1024);
+    return geometryText(geometry);
+}
+
+TEST(GeometryTest, NoSizeAndPlaceOrASizeOfNothingIsNotRead)
+{
+    for (const char *text : {"", "abc", "600x", "800x600+10+20junk", "000800x600"})
+        EXPECT_EQ(fitted(text), "refused: not a size and place such as 800x600+10+20") << text;
+    for (const char *text : {"0x0", "0x400", "600x0"})
+        EXPECT_EQ(fitted(text), "refused: a window of no width or height cannot be shown")
+            << text;
+}
+
+TEST(GeometryTest, ASizeLargerThanTheScreenIsCutAndTheWindowMovedWholeOntoIt)
+{
+    EXPECT_EQ(fitted("2560x1440+0+0"), "1280x1024+0+0");
+    EXPECT_EQ(fitted("5000x600+100+100"), "1280x600+0+100");
+    EXPECT_EQ(fitted("65536x65536-0-0"), "1280x1024+0+0");
+}
+
+TEST(GeometryTest, APlaceOffTheScreenIsMovedOntoItAndTheSizeKept)
+{
+    EXPECT_EQ(fitted("820x600+2500+1800"), "820x600+460+424");
+    EXPECT_EQ(fitted("820x600+-819+100"), "820x600+0+100");
+    // 32 pixels on the screen are enough to find the window by, as the user left it.
+    EXPECT_EQ(fitted("800x600+1248+-568"), "800x600+1248+-568");
+}
+
+TEST(GeometryTest, OffsetsFromTheRightAndBottomEdgesComeBackAsGiven)
+{
+    WindowGeometry saved, given;
+    std::string why;
+    ASSERT_TRUE(readGeometry("820x600+100+100", &saved, &why));
+    ASSERT_TRUE(readGeometry("-0-10", &given, &why));
+    WindowGeometry merged = mergeGeometry(saved, given);
+    EXPECT_TRUE(placeOnScreen(merged, 1280, 1024));
+    EXPECT_EQ(geometryText(merged), "820x600-0-10");
+    ASSERT_TRUE(readGeometry("820x600-1249+0", &given, &why));
+    EXPECT_FALSE(placeOnScreen(given, 1280, 1024)) << "31 pixels left on the screen";
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/app.h"
+#include "browser/settings.h"
 #include "tests/browser/desktop.h"
 #include "tests/browser/mainwin_harness.h"
 #include "tests/framework/fwtest.h"
@@ -605,28 +606,94 @@ TEST_F(MainWinDesktopTest, AWindowQuitMaximizedComesBackAsItWasBefore)
     EXPECT_LE(y + outerHeight, 1024);
 }
 
-// -geometry went to the application's own shell, which is never shown.
-TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
+// The size of the window and where it stands on the screen, as "mainwin" writes them.
+static std::string shownGeometry(MainWin *win)
 {
-    static char program[] = "vireo", option[] = "-geometry", value[] = "700x450+30+30";
-    static char *argv[] = {program, option, value, nullptr};
-    static int argc = 3;
-    new App("Vireo", &argc, argv);
-    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\n");
-    mWin = showWindow();
-    Widget shell = mWin->baseWidget();
+    Widget shell = win->baseWidget();
     Dimension width = 0, height = 0;
     XtVaGetValues(shell, XmNwidth, &width, XmNheight, &height, nullptr);
     int x = 0, y = 0;
     Window child = None;
     XTranslateCoordinates(XtDisplay(shell), XtWindow(shell), DefaultRootWindow(XtDisplay(shell)),
                           0, 0, &x, &y, &child);
-    EXPECT_EQ(width, 700);
-    EXPECT_EQ(height, 450);
-    EXPECT_EQ(x, 30);
-    EXPECT_EQ(y, 30);
-    ASSERT_TRUE(mWin->writeSettings());
-    EXPECT_EQ(savedGeometry(mHome.readSettings()), "700x450+30+30");
+    return formatGeometry(width, height, x, y);
+}
+
+// Started with "-geometry value", as from the command line, over the saved size and place
+// 820x600+100+100: the window's for the run, which must also be those saved at its end.
+static std::string runWithGeometry(const char *value, const TempHome &home)
+{
+    static char program[] = "vireo", option[] = "-geometry";
+    static char *argv[] = {program, option, nullptr, nullptr};
+    static int argc = 3;
+    argv[2] = (char *)value;
+    new App("Vireo", &argc, argv);
+    home.writeSettings("mainwin 820x600+100+100\nfilter all\n");
+    MainWin *win = showWindow();
+    std::string shown = shownGeometry(win);
+    EXPECT_TRUE(win->writeSettings());
+    EXPECT_EQ(savedGeometry(home.readSettings()), shown);
+    return shown;
+}
+
+// -geometry went to the application's own shell, which is never shown.
+TEST_F(MainWinTest, GeometryOnTheCommandLineSetsTheWindowForThatRun)
+{
+    EXPECT_EQ(runWithGeometry("700x450+30+30", mHome), "700x450+30+30");
+}
+
+// A size given alone came up at +0+0, and that place was saved over the user's.
+TEST_F(MainWinTest, ASizeOnTheCommandLineKeepsTheSavedPlace)
+{
+    EXPECT_EQ(runWithGeometry("720x480", mHome), "720x480+100+100");
+}
+
+// Started a pixel large, the tool bar laid its buttons out in rows a pixel wide, and its
+// spacers kept the width of the bar: raised to its least, it showed four buttons of 14.
+TEST_F(MainWinTest, AWindowStartedAPixelLargeShowsEveryToolButton)
+{
+    mHome.writeSettings("mainwin 1x1+0+0\nfilter all\n");
+    mWin = showWindow();
+    ASSERT_TRUE(settle(mWin->baseWidget(), 0));
+    Widget bar = child("*toolBar");
+    WidgetList buttons = nullptr;
+    Cardinal count = 0;
+    Dimension barWidth = 0, barHeight = 0;
+    XtVaGetValues(bar, XmNchildren, &buttons, XmNnumChildren, &count, XmNwidth, &barWidth,
+                  XmNheight, &barHeight, nullptr);
+    ASSERT_GT(count, 0u);
+    for (Cardinal i = 0; i < count; i++) {
+        EXPECT_LE(farEdge(buttons[i], XmNx, XmNwidth), barWidth) << XtName(buttons[i]);
+        EXPECT_LE(farEdge(buttons[i], XmNy, XmNheight), barHeight) << XtName(buttons[i]);
+    }
+}
+
+// A place saved on a larger screen was refused, and its size with it.
+TEST_F(MainWinTest, APlaceSavedOffTheScreenIsMovedOntoItWithTheSavedSize)
+{
+    mHome.writeSettings("mainwin 820x600+2500+1800\nfilter all\n");
+    mWin = showWindow();
+    Screen *screen = XtScreen(mWin->baseWidget());
+    EXPECT_EQ(shownGeometry(mWin), formatGeometry(820, 600, WidthOfScreen(screen) - 820,
+                                                  HeightOfScreen(screen) - 600));
+}
+
+// A size saved on a larger screen was kept: the frame reached past the screen's edges, over
+// the title bar's buttons and the status line.
+TEST_F(MainWinDesktopTest, ASizeSavedOnALargerScreenComesUpWholeInItsFrame)
+{
+    useDesktop(PrivateDesktop::Openbox);
+    mHome.writeSettings("mainwin 2560x1440+0+0\nfilter all\n");
+    restart();
+    Screen *screen = XtScreen(mWin->baseWidget());
+    int x = 0, y = 0, width = 0, height = 0;
+    auto whole = [&] {
+        frame(&x, &y, &width, &height);
+        return x >= 0 && y >= 0 && x + width <= WidthOfScreen(screen) &&
+               y + height <= HeightOfScreen(screen);
+    };
+    EXPECT_TRUE(pumpUntil(whole, 3000))
+        << width << "x" << height << "+" << x << "+" << y << " on the screen";
 }
 
 // A manager that restarts takes its frames away. One that went between two requests of the
@@ -738,15 +805,27 @@ TEST_F(MainWinDesktopTest, AShortTileKeepsARowOfTheList)
 }
 
 // At the bottom pane's least the players' scroll bar covered half of the second row when
-// the list scrolled sideways.
+// the list scrolled sideways; then, filled from a real reply, the second row lost the foot
+// of its swatches, which make a player row taller than the heading.
 TEST_F(MainWinTest, TheBottomPaneLeastHoldsTwoPlayerRowsAboveItsScrollBar)
 {
     mHome.writeSettings("mainwin 700x100+0+0\nshowinfo true\nshowrules true\n"
-                        "rulePaneWidth 1900\nfilter all\nserver 10.0.0.1:26000 0\n");
+                        "rulePaneWidth 1900\nfilter all\n");
     mWin = showWindow();
+    FakeFleet fleet;
+    FakeGameScript script = richScript(0, 2);
+    for (FakePlayer &player : script.players)
+        player.colours = 0x4d;
+    Server *server = serverAt(mWin, fleet.add(mWin, script)->HostText());
+    mWin->options().queryPlayers = true;
+    mWin->refreshAll();
+    ASSERT_TRUE(runToEnd(mWin));
+    selectServer(mWin, server);
     Widget players = child("*playerGrid"), hsb = nullptr;
-    XmLGridAddRows(players, XmCONTENT, 0, 2);
-    fwtest::pump(100);
+    ASSERT_TRUE(settle(mWin->baseWidget(), 0));
+    int rows = 0;
+    XtVaGetValues(players, XmNrows, &rows, nullptr);
+    ASSERT_EQ(rows, 2);
     XtVaGetValues(players, XmNhorizontalScrollBar, &hsb, nullptr);
     ASSERT_TRUE(hsb && XtIsManaged(hsb)) << "the player list does not scroll sideways";
     EXPECT_TRUE(rowInView(players, 1));

@@ -87,7 +87,11 @@ protected:
                 prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE);
                 prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH);
             }
-            execl(program.c_str(), program.c_str(), mTag.c_str(), (char *)nullptr);
+            std::vector<char *> argv = {(char *)program.c_str(), (char *)mTag.c_str()};
+            for (std::string &argument : mArguments)
+                argv.push_back((char *)argument.c_str());
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
             _exit(127);
         }
         close(pipeFds[1]);
@@ -274,11 +278,42 @@ protected:
         *width = attributes.width;
         *height = attributes.height;
     }
+    // Starts the program with "-geometry value" over the saved "mainwin 700x450+40+30" and
+    // quits it: what it wrote on standard error. The saved size and place must stand.
+    std::string errorsWithGeometry(const char *value)
+    {
+        mHome.writeSettings("mainwin 700x450+40+30\n");
+        mArguments = {"-geometry", value};
+        start(sProgram);
+        Window w = waitForWindow();
+        if (w == None)
+            return "no window";
+        sendProtocol(w, "_WM_QUIT_APP");
+        EXPECT_EQ(waitForExit(), 0);
+        EXPECT_NE(mHome.readSettings().find("mainwin 700x450+40+30\n"), std::string::npos);
+        return errorOutput();
+    }
+    // The least size the program has told the manager; false when it tells none in time.
+    bool waitForLeast(Window w, int *width, int *height)
+    {
+        Clock::time_point until = Clock::now() + std::chrono::seconds(10);
+        XSizeHints hints = {};
+        long supplied = 0;
+        while (!(XGetWMNormalHints(mDisplay, w, &hints, &supplied) && (hints.flags & PMinSize))) {
+            if (Clock::now() >= until)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        *width = hints.min_width;
+        *height = hints.min_height;
+        return true;
+    }
 
     TempHome    mHome;
     rlim_t      mFileSizeLimit = 0;     // RLIMIT_FSIZE of the program; 0: as the test's
     bool        mNoFileOverride = false; // the program, even as root, obeys file modes
     bool        mIgnoreHangUp = false;
+    std::vector<std::string> mArguments;   // after the tag on the program's command line
     Display    *mDisplay = nullptr;
     std::string mTag;
     pid_t       mPid = -1;
@@ -388,6 +423,56 @@ TEST_F(ProgramDesktopTest, ADisplayThatGoesAwayLeavesTheSizeFromBeforeAMaximize)
     expectServersSaved();
     EXPECT_NE(mHome.readSettings().find("mainwin 700x450+100+100\n"), std::string::npos)
         << mHome.readSettings();
+}
+
+// ---- -geometry
+
+// A size of nothing reached the toolkit, which ended the start ("Shell widget Vireo has zero
+// width and/or height").
+TEST_F(ProgramTest, AGeometryOfNoSizeIsToldAndTheSavedOneStands)
+{
+    EXPECT_EQ(errorsWithGeometry("0x0"), "Vireo: -geometry 0x0 ignored: a window of no width "
+                                         "or height cannot be shown\n");
+}
+
+// A value that cannot be read was warned about by the toolkit three times, and the window
+// came up at the default size and place, which the quit saved over the user's.
+TEST_F(ProgramTest, AGeometryThatCannotBeReadIsToldOnceAndTheSavedOneStands)
+{
+    EXPECT_EQ(errorsWithGeometry("abc"), "Vireo: -geometry abc ignored: not a size and place "
+                                         "such as 800x600+10+20\n");
+}
+
+// The least was measured from the window's present size: started at 1x1 the window was a
+// strip without its menu bar, and the manager was told a least of 492x11.
+TEST_F(ProgramTest, AWindowStartedTinyIsRaisedToTheLeastOfANormalStart)
+{
+    mHome.writeSettings("showinfo true\n");
+    start(sProgram);
+    Window w = waitForWindow();
+    ASSERT_NE(w, None);
+    int normalWidth = 0, normalHeight = 0;
+    ASSERT_TRUE(waitForLeast(w, &normalWidth, &normalHeight));
+    sendProtocol(w, "_WM_QUIT_APP");
+    ASSERT_EQ(waitForExit(), 0);
+
+    mHome.writeSettings("showinfo true\n");
+    mArguments = {"-geometry", "1x1"};
+    mTag += "-again";       // the first one's window may outlive its program for a moment
+    start(sProgram);
+    w = waitForWindow();
+    ASSERT_NE(w, None);
+    int width = 0, height = 0;
+    ASSERT_TRUE(waitForLeast(w, &width, &height));
+    EXPECT_EQ(width, normalWidth);
+    EXPECT_EQ(height, normalHeight);
+    Clock::time_point until = Clock::now() + std::chrono::seconds(10);
+    do {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        windowSize(w, &width, &height);
+    } while ((width != normalWidth || height != normalHeight) && Clock::now() < until);
+    EXPECT_EQ(width, normalWidth);
+    EXPECT_EQ(height, normalHeight);
 }
 
 TEST_F(ProgramTest, WithoutADisplayItSaysSoAndExits)

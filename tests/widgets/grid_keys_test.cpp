@@ -177,6 +177,24 @@ TEST_F(GridKeysTest, SpaceSelectsWithoutWaitingForItsRelease)
     EXPECT_EQ(XmLGridGetSelectedRow(mGrid), 6) << "the next click";
 }
 
+// From the keyboard Shift+Space adds the focus row alone, as the README says; the rows
+// between it and the last one selected stay as they are.
+TEST_F(GridKeysTest, ShiftSpaceAddsTheFocusRowAlone)
+{
+    make(8);
+    XtVaSetValues(mGrid, XmNselectionPolicy, XmSELECT_MULTIPLE_ROW, NULL);
+    ASSERT_EQ(XmLGridSetFocus(mGrid, 2, 0), 0);
+    pressAlone(XK_space);
+    press(XK_Down);
+    press(XK_Down);
+    pressAlone(XK_space, ShiftMask);
+    int rows[2];
+    ASSERT_EQ(XmLGridGetSelectedRowCount(mGrid), 2);
+    ASSERT_EQ(XmLGridGetSelectedRows(mGrid, rows, 2), 0);
+    EXPECT_EQ(rows[0], 2);
+    EXPECT_EQ(rows[1], 4);
+}
+
 // The key that completes an edit moves the focus only when no callback has begun another.
 TEST_F(GridKeysTest, DownLeavesAnEditTheCallbackBeganOpen)
 {
