@@ -505,6 +505,7 @@ TEST(GeometryTest, APlaceOffTheScreenIsMovedOntoItAndTheSizeKept)
 {
     EXPECT_EQ(fitted("820x600+2500+1800"), "820x600+460+424");
     EXPECT_EQ(fitted("820x600+-819+100"), "820x600+0+100");
+    EXPECT_EQ(fitted("800x600-1260+0"), "800x600+0+0");   // off on the left, counted from the right
     // 32 pixels on the screen are enough to find the window by, as the user left it.
     EXPECT_EQ(fitted("800x600+1248+-568"), "800x600+1248+-568");
 }

@@ -648,6 +648,12 @@ TEST_F(MainWinTest, ASizeOnTheCommandLineKeepsTheSavedPlace)
     EXPECT_EQ(runWithGeometry("720x480", mHome), "720x480+100+100");
 }
 
+// A place given off the screen put the whole window out of view for the run.
+TEST_F(MainWinTest, APlaceOnTheCommandLineOffTheScreenLeavesTheSavedOne)
+{
+    EXPECT_EQ(runWithGeometry("+5000+5000", mHome), "820x600+100+100");
+}
+
 // Started a pixel large, the tool bar laid its buttons out in rows a pixel wide, and its
 // spacers kept the width of the bar: raised to its least, it showed four buttons of 14.
 TEST_F(MainWinTest, AWindowStartedAPixelLargeShowsEveryToolButton)
