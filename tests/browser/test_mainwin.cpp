@@ -684,6 +684,24 @@ TEST_F(MainWinTest, APlaceSavedOffTheScreenIsMovedOntoItWithTheSavedSize)
                                                   HeightOfScreen(screen) - 600));
 }
 
+// A window made larger than the screen is saved as one the next start shows whole.
+TEST_F(MainWinTest, AWindowLargerThanTheScreenIsSavedCutToIt)
+{
+    mHome.writeSettings("mainwin 820x600+100+100\nfilter all\n");
+    mWin = showWindow();
+    Widget shell = mWin->baseWidget();
+    XtVaSetValues(shell, XmNwidth, 2000, XmNheight, 1500, nullptr);
+    ASSERT_TRUE(pumpUntil([&] {
+        XWindowAttributes attributes;
+        XGetWindowAttributes(XtDisplay(shell), XtWindow(shell), &attributes);
+        return attributes.width == 2000 && attributes.height == 1500;
+    }, 5000));
+    EXPECT_TRUE(mWin->writeSettings());
+    Screen *screen = XtScreen(shell);
+    EXPECT_EQ(savedGeometry(mHome.readSettings()),
+              formatGeometry(WidthOfScreen(screen), HeightOfScreen(screen), 0, 0));
+}
+
 // A size saved on a larger screen was kept: the frame reached past the screen's edges, over
 // the title bar's buttons and the status line.
 TEST_F(MainWinDesktopTest, ASizeSavedOnALargerScreenComesUpWholeInItsFrame)
