@@ -177,7 +177,8 @@ bool PrivateDesktop::startOpenbox()
 
 bool PrivateDesktop::holdWindowsAt(int width, int height)
 {
-    stopHolding();
+    if (!stopHolding())
+        return false;
     int fds[2];
     if (pipe(fds) != 0)
         return false;
@@ -190,9 +191,28 @@ bool PrivateDesktop::holdWindowsAt(int width, int height)
     return started;
 }
 
-void PrivateDesktop::stopHolding()
+// A manager's process can be gone while the server has yet to read the last it sent, and
+// until it reads the hang-up the redirect stands: a size asked meanwhile goes to the dead
+// manager and is lost, or its last hold comes after and undoes it. The redirect's end on
+// the root shows that the server has done with it.
+bool PrivateDesktop::stopHolding()
 {
+    if (mTiler <= 0)
+        return true;
     end(&mTiler);
+    Display *display = XOpenDisplay(mName.c_str());
+    if (!display)
+        return false;
+    bool gone = false;
+    for (int i = 0; i < 2000 && !gone; i++) {
+        XWindowAttributes root;
+        XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+        gone = !(root.all_event_masks & SubstructureRedirectMask);
+        if (!gone)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    XCloseDisplay(display);
+    return gone;
 }
 
 bool settle(Widget w, int quietMs)

@@ -25,7 +25,8 @@ public:
     // A tiling-style manager on a bare desktop: it holds every window at width x height and
     // refuses other sizes, as the ICCCM lets a manager do. False when it did not start.
     bool holdWindowsAt(int width, int height);
-    void stopHolding();
+    // Ends the manager; true once the server has let go of the windows it held.
+    bool stopHolding();
 
 private:
     bool startServer();
