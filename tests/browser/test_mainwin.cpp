@@ -737,6 +737,29 @@ TEST_F(MainWinDesktopTest, AShortTileKeepsARowOfTheList)
     EXPECT_NE(mHome.readSettings().find("infoPaneHeight 150\n"), std::string::npos);
 }
 
+// The rules pane hidden and shown while a tiling manager held the window short: the least
+// then told the manager was taken from the bottom pane's least as lowered to fit.
+TEST_F(MainWinDesktopTest, APaneShownWhileHeldShortKeepsTheLeastToldTheManager)
+{
+    useDesktop(PrivateDesktop::Bare);
+    mHome.writeSettings("mainwin 1000x600+0+0\nshowinfo true\nshowrules true\nfilter all\n"
+                        "server 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    Display *display = XtDisplay(mWin->baseWidget());
+    Window window = XtWindow(mWin->baseWidget());
+    XSizeHints roomy = {}, held = {};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(display, window, &roomy, &supplied));
+    ASSERT_TRUE(mDesktop->holdWindowsAt(1000, roomy.min_height - 80));
+    Dimension width = 0, height = 0;
+    ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return height < roomy.min_height; }));
+    mWin->toggleRulesPane();
+    mWin->toggleRulesPane();
+    ASSERT_TRUE(harness::settle(mWin->baseWidget(), 0));
+    ASSERT_TRUE(XGetWMNormalHints(display, window, &held, &supplied));
+    EXPECT_EQ(held.min_height, roomy.min_height);
+}
+
 // At the bottom pane's least the players' scroll bar covered half of the second row when
 // the list scrolled sideways.
 TEST_F(MainWinTest, TheBottomPaneLeastHoldsTwoPlayerRowsAboveItsScrollBar)
