@@ -175,7 +175,7 @@ bool PrivateDesktop::startOpenbox()
     return framesWindows(mName.c_str());
 }
 
-bool PrivateDesktop::holdWindowsAt(int width, int height)
+bool PrivateDesktop::holdWindowsAt(int width, int height, int stateLagMs)
 {
     if (!stopHolding())
         return false;
@@ -183,8 +183,9 @@ bool PrivateDesktop::holdWindowsAt(int width, int height)
     if (pipe(fds) != 0)
         return false;
     std::string w = std::to_string(width), h = std::to_string(height);
-    mTiler = spawn({VIREO_TILER, mName.c_str(), w.c_str(), h.c_str(), nullptr}, nullptr,
-                   fds[1]);
+    std::string lag = std::to_string(stateLagMs);
+    mTiler = spawn({VIREO_TILER, mName.c_str(), w.c_str(), h.c_str(), lag.c_str(), nullptr},
+                   nullptr, fds[1]);
     close(fds[1]);
     bool started = readLine(fds[0], 10000) == "holding";
     close(fds[0]);
