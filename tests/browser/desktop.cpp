@@ -175,24 +175,45 @@ bool PrivateDesktop::startOpenbox()
     return framesWindows(mName.c_str());
 }
 
-bool PrivateDesktop::holdWindowsAt(int width, int height)
+bool PrivateDesktop::holdWindowsAt(int width, int height, int stateLagMs)
 {
-    stopHolding();
+    if (!stopHolding())
+        return false;
     int fds[2];
     if (pipe(fds) != 0)
         return false;
     std::string w = std::to_string(width), h = std::to_string(height);
-    mTiler = spawn({VIREO_TILER, mName.c_str(), w.c_str(), h.c_str(), nullptr}, nullptr,
-                   fds[1]);
+    std::string lag = std::to_string(stateLagMs);
+    mTiler = spawn({VIREO_TILER, mName.c_str(), w.c_str(), h.c_str(), lag.c_str(), nullptr},
+                   nullptr, fds[1]);
     close(fds[1]);
     bool started = readLine(fds[0], 10000) == "holding";
     close(fds[0]);
     return started;
 }
 
-void PrivateDesktop::stopHolding()
+// A manager's process can be gone while the server has yet to read the last it sent, and
+// until it reads the hang-up the redirect stands: a size asked meanwhile goes to the dead
+// manager and is lost, or its last hold comes after and undoes it. The redirect's end on
+// the root shows that the server has done with it.
+bool PrivateDesktop::stopHolding()
 {
+    if (mTiler <= 0)
+        return true;
     end(&mTiler);
+    Display *display = XOpenDisplay(mName.c_str());
+    if (!display)
+        return false;
+    bool gone = false;
+    for (int i = 0; i < 2000 && !gone; i++) {
+        XWindowAttributes root;
+        XGetWindowAttributes(display, DefaultRootWindow(display), &root);
+        gone = !(root.all_event_masks & SubstructureRedirectMask);
+        if (!gone)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    XCloseDisplay(display);
+    return gone;
 }
 
 bool settle(Widget w, int quietMs)

@@ -23,9 +23,11 @@ public:
     ~PrivateDesktop();
     bool ready() const { return mReady; }
     // A tiling-style manager on a bare desktop: it holds every window at width x height and
-    // refuses other sizes, as the ICCCM lets a manager do. False when it did not start.
-    bool holdWindowsAt(int width, int height);
-    void stopHolding();
+    // refuses other sizes, as the ICCCM lets a manager do. A window asked maximized gets the
+    // screen, and its _NET_WM_STATE stateLagMs later. False when it did not start.
+    bool holdWindowsAt(int width, int height, int stateLagMs = 0);
+    // Ends the manager; true once the server has let go of the windows it held.
+    bool stopHolding();
 
 private:
     bool startServer();

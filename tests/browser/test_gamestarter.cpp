@@ -70,18 +70,21 @@ TEST_F(GameStarterTest, StartsWithoutWaitingAndReapsWhatEnds)
     EXPECT_EQ(harness::openDescriptors(getpid()), descriptors);
 }
 
-// The game starts as from a shell, whatever this program holds: no signal blocked, a
-// process group of its own, and only the standard descriptors.
+// The game starts as from a shell, whatever this program holds: no signal blocked or
+// ignored (the program ignores SIGXFSZ), a process group of its own, and only the standard
+// descriptors.
 TEST_F(GameStarterTest, TheGameHasNothingOfThisProgram)
 {
     sigset_t usr1, old;
     sigemptyset(&usr1);
     sigaddset(&usr1, SIGUSR1);
     sigprocmask(SIG_BLOCK, &usr1, &old);
+    void (*oldXfsz)(int) = signal(SIGXFSZ, SIG_IGN);
     int inherited = open("/dev/null", O_RDONLY);
     std::string file = "/tmp/vireo-game-" + std::to_string(getpid());
     start("echo $$ > " + file + "; exec sleep 10");
     sigprocmask(SIG_SETMASK, &old, nullptr);
+    signal(SIGXFSZ, oldXfsz);
     close(inherited);
     pid_t game = 0, parent = 0, group = 0;
     std::string state;
@@ -95,6 +98,7 @@ TEST_F(GameStarterTest, TheGameHasNothingOfThisProgram)
     }));
     std::string status = procText(game, "status");
     EXPECT_NE(status.find("\nSigBlk:\t0000000000000000\n"), std::string::npos) << status;
+    EXPECT_NE(status.find("\nSigIgn:\t0000000000000000\n"), std::string::npos) << status;
     EXPECT_NE(group, getpgrp());
     EXPECT_EQ(harness::openDescriptors(game), 3);
     kill(game, SIGKILL);

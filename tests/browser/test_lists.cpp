@@ -94,6 +94,19 @@ TEST_F(ListTest, PrintedRowsTakeLongNamesWholeAndNoLineBreaks)
     EXPECT_NE(printedServers().find("A very long"), std::string::npos);
 }
 
+// Quake writes names in its high characters (0x80-0xff), and newer servers send UTF-8: such
+// bytes are no control characters, and are written as they came.
+TEST_F(ListTest, PrintedRowsKeepBytesAboveTheAsciiRange)
+{
+    Server *s = at("10.0.0.2:27500");
+    s->mName = "\xce\xef\xe4\xe5 caf\xc3\xa9";
+    snprintf(s->mMap, sizeof s->mMap, "e1m\xb1");
+    showTab(3);
+    mWin->printServers();
+    EXPECT_EQ(printedServers(),
+              "\xce\xef\xe4\xe5 caf\xc3\xa9           10.0.0.2         99999 e1m\xb1       00/00\n");
+}
+
 // Opening a FIFO with no reader held the window for good.
 TEST_F(ListTest, PrintToAFifoIsSkippedWithoutWaiting)
 {

@@ -779,6 +779,41 @@ TEST_F(MainWinTest, AnErrorOnTheWindowItselfIsNotTakenForTheFrames)
     EXPECT_EQ(std::find(sErrorWindows.begin(), sErrorWindows.end(), frame), sErrorWindows.end());
 }
 
+// A manager that set a maximized window's state some time after its size: the window
+// looked too soon, took the screen for its own size, and a quit saved it.
+TEST_F(MainWinDesktopTest, AQuitSavesTheSizeBeforeAMaximizeWhoseStateCameLate)
+{
+    useDesktop(PrivateDesktop::Bare);
+    ASSERT_TRUE(mDesktop->holdWindowsAt(900, 700, 60));
+    mHome.writeSettings("mainwin 900x700+0+0\nfilter all\nserver 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    Display *display = XtDisplay(mWin->baseWidget());
+    Window window = XtWindow(mWin->baseWidget());
+    Dimension width = 0, height = 0;
+    auto maximized = [&] {
+        return hasWindowState(display, window, "_NET_WM_STATE_MAXIMIZED_VERT");
+    };
+    // A trial counts when the window saw the state come 30 to 100 ms after the size: the
+    // manager's 60 ms, give or take what a busy machine adds.
+    for (int trial = 0; trial < 20; trial++) {
+        askWindowState(display, window, true, "_NET_WM_STATE_MAXIMIZED_VERT",
+                       "_NET_WM_STATE_MAXIMIZED_HORZ");
+        ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return width == 1280; }));
+        Clock::time_point sized = Clock::now();
+        ASSERT_TRUE(pumpUntil(maximized));
+        double apart = msBetween(sized, Clock::now());
+        if (apart >= 30 && apart <= 100) {
+            EXPECT_EQ(saved(), "900x700+0+0") << "state " << apart << " ms after the size";
+            return;
+        }
+        askWindowState(display, window, false, "_NET_WM_STATE_MAXIMIZED_VERT",
+                       "_NET_WM_STATE_MAXIMIZED_HORZ");
+        ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return width == 900; }));
+        ASSERT_FALSE(maximized());
+    }
+    FAIL() << "the state never came 30 to 100 ms after the size";
+}
+
 // Whether a grid's row (-1: the heading) is wholly in view, above the scroll bar.
 static bool rowInView(Widget grid, int row)
 {
@@ -826,6 +861,29 @@ TEST_F(MainWinDesktopTest, AShortTileKeepsARowOfTheList)
     EXPECT_EQ(paneHeight, 150);
     ASSERT_TRUE(mWin->writeSettings());
     EXPECT_NE(mHome.readSettings().find("infoPaneHeight 150\n"), std::string::npos);
+}
+
+// The rules pane hidden and shown while a tiling manager held the window short: the least
+// then told the manager was taken from the bottom pane's least as lowered to fit.
+TEST_F(MainWinDesktopTest, APaneShownWhileHeldShortKeepsTheLeastToldTheManager)
+{
+    useDesktop(PrivateDesktop::Bare);
+    mHome.writeSettings("mainwin 1000x600+0+0\nshowinfo true\nshowrules true\nfilter all\n"
+                        "server 10.0.0.1:26000 0\n");
+    mWin = showWindow();
+    Display *display = XtDisplay(mWin->baseWidget());
+    Window window = XtWindow(mWin->baseWidget());
+    XSizeHints roomy = {}, held = {};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(display, window, &roomy, &supplied));
+    ASSERT_TRUE(mDesktop->holdWindowsAt(1000, roomy.min_height - 80));
+    Dimension width = 0, height = 0;
+    ASSERT_TRUE(pumpUntil([&] { size(&width, &height); return height < roomy.min_height; }));
+    mWin->toggleRulesPane();
+    mWin->toggleRulesPane();
+    ASSERT_TRUE(harness::settle(mWin->baseWidget(), 0));
+    ASSERT_TRUE(XGetWMNormalHints(display, window, &held, &supplied));
+    EXPECT_EQ(held.min_height, roomy.min_height);
 }
 
 // At the bottom pane's least the players' scroll bar covered half of the second row when

@@ -284,7 +284,7 @@ private:
         ASSERT_TRUE(pumpUntil([&] {
             Box now = onScreen(shell);
             return now.width == width && now.height == height;
-        }, 3000)) << "step " << mStep << ": not held";
+        }, 10000)) << "step " << mStep << ": not held";
         EXPECT_TRUE(settle());
         checkRowsInView(1);
         Box tabs = onScreen(XtParent(child("*folder.all"))), window = onScreen(shell);
@@ -296,8 +296,15 @@ private:
             mWin->toggleBottomPane();
             EXPECT_TRUE(settle());
         }
-        mDesktop->stopHolding();
-        resize(between(hints.min_width, 2000), between(hints.min_height, 1400));
+        ASSERT_TRUE(mDesktop->stopHolding()) << "step " << mStep << ": the manager stays";
+        // The height first, as the seeds drew them.
+        int grownHeight = between(hints.min_height, 1400);
+        int grownWidth = between(hints.min_width, 2000);
+        resize(grownWidth, grownHeight);
+        ASSERT_TRUE(pumpUntil([&] {
+            Box now = onScreen(shell);
+            return now.width == grownWidth && now.height == grownHeight;
+        }, 10000)) << "step " << mStep << ": not let go";
         XSizeHints after = {};
         ASSERT_TRUE(XGetWMNormalHints(XtDisplay(shell), XtWindow(shell), &after, &supplied));
         EXPECT_EQ(after.min_width, hints.min_width) << "step " << mStep;
@@ -314,6 +321,7 @@ private:
     {
         SCOPED_TRACE("step " + std::to_string(mStep));
         Widget shell = mWin->baseWidget();
+        { Box b = onScreen(shell); fprintf(stderr, "SEQ %d %dx%d\n", mStep, b.width, b.height); }
         XWindowAttributes attributes;
         XGetWindowAttributes(XtDisplay(shell), XtWindow(shell), &attributes);
         ASSERT_EQ(attributes.map_state, IsViewable);

@@ -208,9 +208,12 @@ TEST_F(PeerTest, StopEndsAnyRunTwoSecondsAfterTheFirstPress)
     mWin->options().queryRules = true;
     CaptureStdout();
     CaptureStderr();
-    mWin->refreshAll();
-    fwtest::pump(300);              // the noisy peers' rule requests are out
     FrozenClock clock;
+    mWin->refreshAll();
+    ASSERT_TRUE(pumpUntil([this] {  // the noisy peers' rule requests are out
+        return std::all_of(mNoisy.begin(), mNoisy.end(),
+                           [](FakeGameServer *noisy) { return noisy->RequestCount(0x04) > 0; });
+    }));
     mWin->stop();
     clock.advance(1500);
     fwtest::pump(300);
@@ -272,24 +275,26 @@ TEST(PeerTraceTest, TraceSaysWhatHappensNotThatItWaits)
     FakeGameScript silent;
     silent.silent = true;
     FakeFleet fleet;
-    fleet.add(win, silent);
-    fleet.add(win);
+    FakeGameServer *quiet = fleet.add(win, silent);
+    FakeGameServer *answering = fleet.add(win);
+    Server *done = serverAt(win, answering->HostText());
     FrozenClock clock;
     CaptureStdout();
     win->refreshAll();
-    fwtest::pump(1000);             // the answering server is done, the silent one waits
+    // The answering server is done, the silent one waits.
+    bool answered = pumpUntil([done] { return !done->Connected() && !done->mDown; });
     std::string started = GetCapturedStdout();
     CaptureStdout();
     clock.advance(2000);            // its first resend falls due
-    fwtest::pump(500);
+    bool resent = pumpUntil([quiet] { return quiet->RequestCount() >= 2; });
     std::string waiting = GetCapturedStdout();
     CaptureStdout();
     clock.advance(2000);            // the last sending, then the give-up
-    fwtest::pump(100);
+    bool last = pumpUntil([quiet] { return quiet->RequestCount() >= 3; });
     clock.advance(2000);
     bool ended = runToEnd(win, 10000);
     std::string rest = GetCapturedStdout();
-    ASSERT_TRUE(ended);
+    ASSERT_TRUE(answered && resent && last && ended);
 
     EXPECT_NE(started.find("startWorkProc"), std::string::npos) << started;
     EXPECT_NE(started.find("Querying 127.0.0.1"), std::string::npos) << started;

@@ -39,7 +39,7 @@ protected:
         ServerQueryInfo info = Asking(rules, players);
         CaptureStdout();
         CaptureStderr();
-        QueryRun run = DriveQuery(mServer, info);
+        QueryRun run = DriveQuery(mServer, info, mFake);
         mOut = GetCapturedStdout();
         mErr = GetCapturedStderr();
         return run;

@@ -24,7 +24,7 @@ protected:
         mServer.SetHost(mFake.HostText().c_str());
         mConnectionsBefore = Server::NumConnections();
         ServerQueryInfo info = Asking(rules, players);
-        return DriveQuery(mServer, info, milliseconds(100), maxMessages);
+        return DriveQuery(mServer, info, mFake, milliseconds(100), maxMessages);
     }
     // Starts a query and hands it the info reply.
     void StartAnswered(const FakeGameScript &game)
@@ -53,13 +53,13 @@ protected:
     int            mConnectionsBefore = 0;
 };
 
-// After its burst the server answers one request in a while: every later request is
+// After its burst the server answers every other request: every later request is
 // answered only at its second sending. Counted over the whole query, the sendings
 // would run out at the third step.
 TEST_F(RetriesTest, BusyServerIsReadWhole)
 {
     FakeGameScript game = RateLimitedGame();
-    game.rateIntervalMs = 80;      // the driver's silences are 100 ms, the engine's 2 s
+    game.rateEvery = 2;
     QueryRun run = Run(game, true, true);
     EXPECT_TRUE(run.finished);
     EXPECT_GE(run.requeries, 3);

@@ -93,7 +93,7 @@ protected:
 TEST_F(ServerCopyTest, CopyKeepsTheRecordButNotTheSocket)
 {
     ServerQueryInfo info = Asking(true, true);
-    ASSERT_TRUE(DriveQuery(mServer, info).finished);
+    ASSERT_TRUE(DriveQuery(mServer, info, mFake).finished);
     mServer.mFlags |= Server::Flag_Favorite;
     Server copy(mServer);
     EXPECT_TRUE(copy == mServer);

@@ -5,6 +5,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/epoll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -355,6 +356,13 @@ bool FakeGameServer::WaitForRequests(size_t count, std::chrono::milliseconds tim
     return mArrived.wait_for(lock, timeout, [&] { return mRequests.size() >= count; });
 }
 
+bool FakeGameServer::Idle() const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    struct pollfd waiting = {mFd, POLLIN, 0};
+    return mFd < 0 || poll(&waiting, 1, 0) <= 0;
+}
+
 bool FakeGameServer::SendUnsolicited(const Packet &datagram)
 {
     std::lock_guard<std::mutex> lock(mMutex);
@@ -406,14 +414,15 @@ bool FakeGameServer::Receive(FakeRequest *request, struct sockaddr_in *peer)
     return true;
 }
 
+// Locked from the read to the answer, so that Idle() never falls between them.
 void FakeGameServer::Serve()
 {
+    std::lock_guard<std::mutex> lock(mMutex);
     for (;;) {
         FakeRequest request;
         struct sockaddr_in peer;
         if (!Receive(&request, &peer))
             return;     // drained
-        std::lock_guard<std::mutex> lock(mMutex);
         mRequests.push_back(request);
         if (!mHavePeer && mScript.junkEveryMs > 0)
             mNextJunk = request.time + std::chrono::milliseconds(mScript.junkEveryMs);
@@ -492,11 +501,16 @@ bool FakeGameServer::RateAllows(const struct sockaddr_in &peer,
                                 std::chrono::steady_clock::time_point now)
 {
     RateState &rate = mRates[peer.sin_addr.s_addr];
-    bool allowed = rate.answered < mScript.rateBurst
-                   || now - rate.last >= std::chrono::milliseconds(mScript.rateIntervalMs);
+    bool due = mScript.rateEvery > 0
+                   ? rate.ignored + 1 >= mScript.rateEvery
+                   : now - rate.last >= std::chrono::milliseconds(mScript.rateIntervalMs);
+    bool allowed = rate.answered < mScript.rateBurst || due;
     if (allowed) {
         rate.answered++;
+        rate.ignored = 0;
         rate.last = now;
+    } else {
+        rate.ignored++;
     }
     return allowed;
 }

@@ -58,6 +58,9 @@ struct FakeGameScript {
     int          rateBurst = -1;
     int          rateIntervalMs = 1000;
     int          rateOpcode = 0;    // the only requests the guard counts and drops (0: all)
+    // After the burst, one request in every rateEvery instead (0: by time), so that the
+    // guard drops the same requests however late either side runs.
+    int          rateEvery = 0;
 
     // Sent to the latest requester every junkEveryMs (0: never), whatever it asked.
     Packet       junk;
@@ -101,6 +104,9 @@ public:
     std::vector<FakeRequest> Requests() const;
     size_t RequestCount(int opcode = -1) const;
     bool WaitForRequests(size_t count, std::chrono::milliseconds timeout) const;
+    // No request waits on the socket and none is being answered: every request that has
+    // reached the server has had what its script gives it.
+    bool Idle() const;
     // Sends a datagram to whoever sent the latest request; false when nobody has.
     bool SendUnsolicited(const Packet &datagram);
 
@@ -129,6 +135,7 @@ private:
     std::chrono::steady_clock::time_point mNextJunk;
     struct RateState {
         int                                   answered = 0;
+        int                                   ignored = 0;     // since the last answered
         std::chrono::steady_clock::time_point last;
     };
     std::map<uint32_t, RateState>   mRates;             // by the requester's address
