@@ -321,7 +321,6 @@ private:
     {
         SCOPED_TRACE("step " + std::to_string(mStep));
         Widget shell = mWin->baseWidget();
-        { Box b = onScreen(shell); fprintf(stderr, "SEQ %d %dx%d\n", mStep, b.width, b.height); }
         XWindowAttributes attributes;
         XGetWindowAttributes(XtDisplay(shell), XtWindow(shell), &attributes);
         ASSERT_EQ(attributes.map_state, IsViewable);
