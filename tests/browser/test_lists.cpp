@@ -94,6 +94,17 @@ TEST_F(ListTest, PrintedRowsTakeLongNamesWholeAndNoLineBreaks)
     EXPECT_NE(printedServers().find("A very long"), std::string::npos);
 }
 
+// A DEL in a name, or a line break in a map, would garble the table as one in a name does.
+TEST_F(ListTest, PrintedRowsBlankDeleteAndBreaksInTheMap)
+{
+    Server *s = at("10.0.0.2:27500");
+    s->mName = "Rubout\x7fServer";
+    snprintf(s->mMap, sizeof s->mMap, "dm\n4");
+    showTab(3);
+    mWin->printServers();
+    EXPECT_EQ(printedServers(), "Rubout Server        10.0.0.2         99999 dm 4       00/00\n");
+}
+
 // Quake writes names in its high characters (0x80-0xff), and newer servers send UTF-8: such
 // bytes are no control characters, and are written as they came.
 TEST_F(ListTest, PrintedRowsKeepBytesAboveTheAsciiRange)

@@ -99,6 +99,8 @@ int main(int argc, char **argv)
             XMapWindow(display, event.xmaprequest.window);
         } else if (event.type == ConfigureRequest) {
             hold(display, event.xconfigurerequest.window);
+        } else if (event.type == DestroyNotify) {
+            sMaximized.erase(event.xdestroywindow.window);     // its id may come again
         } else if (event.type == ClientMessage &&
                    event.xclient.message_type == XInternAtom(display, "_NET_WM_STATE", False)) {
             maximize(display, event.xclient);
