@@ -45,6 +45,16 @@ protected:
             at = text.find('\n', at) + 1;
         return text.substr(at);
     }
+    // The print of the favorites' tab, its one server named and on the map given.
+    std::string printedFavorite(const char *name, const char *map)
+    {
+        Server *s = at("10.0.0.2:27500");
+        s->mName = name;
+        snprintf(s->mMap, sizeof s->mMap, "%s", map);
+        showTab(3);
+        mWin->printServers();
+        return printedServers();
+    }
 
     fwtest::Watchdog mWatchdog{30};
     TempHome         mHome;
@@ -97,24 +107,15 @@ TEST_F(ListTest, PrintedRowsTakeLongNamesWholeAndNoLineBreaks)
 // A DEL in a name, or a line break in a map, would garble the table as one in a name does.
 TEST_F(ListTest, PrintedRowsBlankDeleteAndBreaksInTheMap)
 {
-    Server *s = at("10.0.0.2:27500");
-    s->mName = "Rubout\x7fServer";
-    snprintf(s->mMap, sizeof s->mMap, "dm\n4");
-    showTab(3);
-    mWin->printServers();
-    EXPECT_EQ(printedServers(), "Rubout Server        10.0.0.2         99999 dm 4       00/00\n");
+    EXPECT_EQ(printedFavorite("Rubout\x7fServer", "dm\n4"),
+              "Rubout Server        10.0.0.2         99999 dm 4       00/00\n");
 }
 
 // Quake writes names in its high characters (0x80-0xff), and newer servers send UTF-8: such
 // bytes are no control characters, and are written as they came.
 TEST_F(ListTest, PrintedRowsKeepBytesAboveTheAsciiRange)
 {
-    Server *s = at("10.0.0.2:27500");
-    s->mName = "\xce\xef\xe4\xe5 caf\xc3\xa9";
-    snprintf(s->mMap, sizeof s->mMap, "e1m\xb1");
-    showTab(3);
-    mWin->printServers();
-    EXPECT_EQ(printedServers(),
+    EXPECT_EQ(printedFavorite("\xce\xef\xe4\xe5 caf\xc3\xa9", "e1m\xb1"),
               "\xce\xef\xe4\xe5 caf\xc3\xa9           10.0.0.2         99999 e1m\xb1       00/00\n");
 }
 
